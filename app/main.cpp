@@ -1,0 +1,3 @@
+#include "app/command_loop.h"
+
+int main() { return phonebook::runCommandLoop(); }

@@ -1,0 +1,14 @@
+// The texts that every dialogue of the program shares.
+#pragma once
+
+#include <string_view>
+
+namespace phonebook {
+
+// Written before every command line and before every answer to the type menu.
+inline constexpr std::string_view commandPrompt = "QZ-4821-07356>";
+
+// The second line of every refusal, written before the question comes again.
+inline constexpr std::string_view retryMessage = "Please try again.";
+
+}  // namespace phonebook
