@@ -7,6 +7,7 @@
 
 #include "console/console.h"
 #include "console/texts.h"
+#include "phonebook/commands.h"
 
 namespace phonebook {
 
@@ -26,6 +27,8 @@ void runCommands() {
     }
     if (line.empty()) {
       writeLine(commandMenu);
+    } else if (line == "3") {
+      printPhoneBook();
     } else {
       reportInvalidCommand();
     }

@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <charconv>
 #include <cstring>
 #include <iostream>
 
@@ -54,18 +53,15 @@ std::string readLine() {
 }
 
 void writeLine(std::string_view text) {
-  std::cout << text << '\n';
+  writeText(text);
+  writeText("\n");
   flushOutput();
 }
 
-void writePrompt(std::string_view text) { std::cout << text; }
+void writePrompt(std::string_view text) { writeText(text); }
 
-void writeText(std::string_view text) { std::cout << text; }
-
-void writeNumber(long long number) {
-  char digits[24];
-  const auto result = std::to_chars(std::begin(digits), std::end(digits), number);
-  std::cout.write(digits, result.ptr - digits);
+void writeText(std::string_view text) {
+  std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
 void flushOutput() {

@@ -3,6 +3,8 @@
 // writes through here, so a whole dialogue can be pointed at other streams (ConsoleRedirect).
 #pragma once
 
+#include <charconv>
+#include <concepts>
 #include <stdexcept>
 #include <streambuf>
 #include <string>
@@ -38,8 +40,15 @@ void writePrompt(std::string_view text);
 
 // Write without flushing, for output made of many pieces such as the listing; flushOutput() ends it.
 void writeText(std::string_view text);
-void writeNumber(long long number);
 void flushOutput();
+
+// Writes the number in decimal, without flushing.
+template <std::integral Number>
+void writeNumber(Number number) {
+  char digits[24];
+  const auto end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
+  writeText(std::string_view(digits, static_cast<std::size_t>(end - digits)));
+}
 
 // Tells the user that an input was refused: the message line, then the retry line. The caller
 // then asks its question again.

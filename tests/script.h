@@ -1,7 +1,8 @@
-// Runs the whole dialogue in-process, from a script of input to the transcript of its output, so
-// that a test can compare everything the program wrote in one assertion.
+// Runs dialogues in-process, from a script of input to the transcript of their output, so that a
+// test can compare everything the program wrote in one assertion.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -15,5 +16,9 @@ struct Transcript {
 // Runs the command loop on `input` with an empty phone book and returns what it wrote to standard
 // output and the exit status. The phone book is left empty again afterwards.
 Transcript runScript(std::string_view input, bool outputIsTerminal = false);
+
+// Runs `dialogue` with standard input reading `input`, and returns what it wrote to standard
+// output. Whatever the dialogue throws is left to the caller.
+std::string captureOutput(std::string_view input, const std::function<void()>& dialogue);
 
 }  // namespace phonebook::testing

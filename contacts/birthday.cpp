@@ -1,0 +1,29 @@
+#include "contacts/birthday.h"
+
+#include <ctime>
+
+namespace phonebook {
+
+std::chrono::year_month_day localToday() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  if (::localtime_r(&now, &local) == nullptr) {
+    // Only a clock far outside the calendar's years gets here; its UTC date is as good as any.
+    return std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now());
+  }
+  return std::chrono::year(local.tm_year + 1900) /
+         std::chrono::month(static_cast<unsigned>(local.tm_mon + 1)) /
+         std::chrono::day(static_cast<unsigned>(local.tm_mday));
+}
+
+int daysUntilNext(std::chrono::year_month_day today, std::chrono::month_day date) {
+  using std::chrono::sys_days;
+  const sys_days from{today};
+  sys_days next{today.year() / date};
+  if (next < from) {
+    next = sys_days{(today.year() + std::chrono::years(1)) / date};
+  }
+  return static_cast<int>((next - from).count());
+}
+
+}  // namespace phonebook

@@ -1,0 +1,32 @@
+#include "contacts/person.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/script.h"
+
+namespace phonebook {
+namespace {
+
+TEST(PhoneTextTest, ListsTheNumberAsItWasTyped) {
+  const struct {
+    std::int32_t phoneNumber;
+    const char* text;
+  } cases[] = {
+      {1012345678, "010-1234-5678"}, {212345678, "02-1234-5678"},
+      {1000010001, "010-0001-0001"}, {200123456, "02-0012-3456"},
+      {200000000, "02-0000-0000"},   {299999999, "02-9999-9999"},
+      {1000000000, "010-0000-0000"}, {1099999999, "010-9999-9999"},
+      {1012340000, "010-1234-0000"}, {1000005678, "010-0000-5678"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(phoneText(c.phoneNumber), c.text) << c.phoneNumber;
+  }
+}
+
+TEST(PersonTest, PrintsNameAndPhoneWithoutLineEnd) {
+  const Person person("Ann", "Lee", 1012345678);
+  EXPECT_EQ(testing::captureOutput("", [&] { person.print(); }), "Ann Lee_010-1234-5678");
+}
+
+}  // namespace
+}  // namespace phonebook

@@ -1,0 +1,63 @@
+#include "phonebook/phone_book.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "contacts/kinds.h"
+#include "phonebook/commands.h"
+#include "tests/script.h"
+
+namespace phonebook {
+namespace {
+
+class PhoneBookTest : public ::testing::Test {
+ protected:
+  void SetUp() override { phoneBook.clear(); }
+  void TearDown() override { phoneBook.clear(); }
+
+  static std::string listing() { return testing::captureOutput("", printPhoneBook); }
+
+  static void addThree() {
+    phoneBook.add(std::make_unique<Person>("Ann", "Lee", 1012345678));
+    phoneBook.add(std::make_unique<Work>("Bob", "Kim", 212345678, "Sales"));
+    phoneBook.add(std::make_unique<Friend>("Cy", "Oh", 1000010001, 7));
+  }
+};
+
+TEST_F(PhoneBookTest, EmptyListingIsTheHeaderAlone) {
+  EXPECT_EQ(listing(), "Phone Book Print\n");
+}
+
+TEST_F(PhoneBookTest, ListsEntriesNumberedInOrderOfAddition) {
+  addThree();
+  EXPECT_EQ(listing(),
+            "Phone Book Print\n"
+            "1. Ann Lee_010-1234-5678\n"
+            "2. Bob Kim_02-1234-5678_Sales\n"
+            "3. Cy Oh_010-0001-0001_7\n");
+}
+
+TEST_F(PhoneBookTest, RemovingMovesLaterEntriesUp) {
+  addThree();
+  EXPECT_FALSE(phoneBook.remove(0));
+  EXPECT_FALSE(phoneBook.remove(4));
+  EXPECT_EQ(phoneBook.count(), 3u);
+
+  EXPECT_TRUE(phoneBook.remove(1));
+  EXPECT_EQ(listing(),
+            "Phone Book Print\n"
+            "1. Bob Kim_02-1234-5678_Sales\n"
+            "2. Cy Oh_010-0001-0001_7\n");
+
+  EXPECT_TRUE(phoneBook.remove(2));
+  EXPECT_EQ(listing(), "Phone Book Print\n1. Bob Kim_02-1234-5678_Sales\n");
+}
+
+TEST_F(PhoneBookTest, CommandThreeListsThePhoneBook) {
+  EXPECT_EQ(testing::runScript("3\nexit\n").output,
+            "QZ-4821-07356>Phone Book Print\nQZ-4821-07356>");
+}
+
+}  // namespace
+}  // namespace phonebook
