@@ -27,6 +27,10 @@ void runCommands() {
     }
     if (line.empty()) {
       writeLine(commandMenu);
+    } else if (line == "1") {
+      addPerson();
+    } else if (line == "2") {
+      removePerson();
     } else if (line == "3") {
       printPhoneBook();
     } else {

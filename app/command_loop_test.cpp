@@ -7,15 +7,13 @@
 
 #include "console/console.h"
 #include "tests/script.h"
+#include "tests/texts.h"
 
 namespace phonebook {
 namespace {
 
-using testing::runScript;
-
-const std::string prompt = "QZ-4821-07356>";
-const std::string menu = "Phone Book\n1. Add person\n2. Remove person\n3. Print phone book\n";
-const std::string invalid = "Invalid command.\nPlease try again.\n";
+using namespace test;
+const std::string& invalid = invalidCommand;
 
 TEST(CommandLoopTest, ExitEndsTheRunAtOnce) {
   const auto run = runScript("exit\n\nmore\n");

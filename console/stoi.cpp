@@ -47,4 +47,14 @@ std::int32_t stoi(std::string_view text) {
   return static_cast<std::int32_t>(value);
 }
 
+std::optional<std::int32_t> numberIn(std::string_view text) {
+  try {
+    return phonebook::stoi(text);
+  } catch (const std::invalid_argument&) {
+    return std::nullopt;
+  } catch (const std::out_of_range&) {
+    return std::nullopt;
+  }
+}
+
 }  // namespace phonebook

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace phonebook {
@@ -14,5 +15,9 @@ namespace phonebook {
 // std::out_of_range ("stoi argument out of range") when the value does not fit in 32 bits.
 // Call it as phonebook::stoi: unqualified, a std::string argument would also find std::stoi.
 std::int32_t stoi(std::string_view text);
+
+// The number the user's text begins with, read as stoi reads it; nothing when the text does not
+// begin with a number or the number does not fit in 32 bits. The dialogues refuse both alike.
+std::optional<std::int32_t> numberIn(std::string_view text);
 
 }  // namespace phonebook

@@ -11,4 +11,8 @@ inline constexpr std::string_view commandPrompt = "QZ-4821-07356>";
 // The second line of every refusal, written before the question comes again.
 inline constexpr std::string_view retryMessage = "Please try again.";
 
+// The refusal of a text that is not a number where a number is asked for.
+inline constexpr std::string_view notAnIntegerMessage =
+    "Invalid Input. Correct input type is integer.";
+
 }  // namespace phonebook

@@ -2,27 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "contacts/birthday.h"
 #include "tests/script.h"
+#include "tests/texts.h"
 
 namespace phonebook {
 namespace {
 
 std::string printed(const Person& entry) {
-  return testing::captureOutput("", [&] { entry.print(); });
-}
-
-// A birthday text for the date `ahead` days from today, with the given year characters.
-std::string birthdayIn(int ahead, const char* year) {
-  using namespace std::chrono;
-  const year_month_day date{sys_days{localToday()} + days(ahead)};
-  char text[7];
-  std::snprintf(text, sizeof text, "%s%02u%02u", year, unsigned(date.month()),
-                unsigned(date.day()));
-  return text;
+  return test::captureOutput("", [&] { entry.print(); });
 }
 
 TEST(KindsTest, EachKindAddsItsFieldToThePersonLine) {
@@ -37,8 +27,8 @@ TEST(KindsTest, FamilyLineShowsTheBirthdayAndTheDaysUntilIt) {
   // date is taken again until it stays the same.
   for (;;) {
     const auto today = localToday();
-    const std::string birthdayToday = birthdayIn(0, "99");
-    const std::string birthdayTomorrow = birthdayIn(1, "00");
+    const std::string birthdayToday = test::birthdayIn(0, "99");
+    const std::string birthdayTomorrow = test::birthdayIn(1, "00");
     const std::string lineToday = printed(Family("Ann", "Lee", 1012345678, birthdayToday));
     const std::string lineTomorrow = printed(Family("Ann", "Lee", 1012345678, birthdayTomorrow));
     if (localToday() != today) {

@@ -25,7 +25,7 @@ TEST(PhoneTextTest, ListsTheNumberAsItWasTyped) {
 
 TEST(PersonTest, PrintsNameAndPhoneWithoutLineEnd) {
   const Person person("Ann", "Lee", 1012345678);
-  EXPECT_EQ(testing::captureOutput("", [&] { person.print(); }), "Ann Lee_010-1234-5678");
+  EXPECT_EQ(test::captureOutput("", [&] { person.print(); }), "Ann Lee_010-1234-5678");
 }
 
 }  // namespace

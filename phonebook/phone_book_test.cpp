@@ -16,7 +16,7 @@ class PhoneBookTest : public ::testing::Test {
   void SetUp() override { phoneBook.clear(); }
   void TearDown() override { phoneBook.clear(); }
 
-  static std::string listing() { return testing::captureOutput("", printPhoneBook); }
+  static std::string listing() { return test::captureOutput("", printPhoneBook); }
 
   static void addThree() {
     phoneBook.add(std::make_unique<Person>("Ann", "Lee", 1012345678));
@@ -55,7 +55,7 @@ TEST_F(PhoneBookTest, RemovingMovesLaterEntriesUp) {
 }
 
 TEST_F(PhoneBookTest, CommandThreeListsThePhoneBook) {
-  EXPECT_EQ(testing::runScript("3\nexit\n").output,
+  EXPECT_EQ(test::runScript("3\nexit\n").output,
             "QZ-4821-07356>Phone Book Print\nQZ-4821-07356>");
 }
 

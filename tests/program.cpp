@@ -14,7 +14,7 @@
 
 extern char** environ;
 
-namespace phonebook::testing {
+namespace phonebook::test {
 
 namespace {
 
@@ -112,4 +112,4 @@ ProgramRun runProgram(const std::string& input, const ProgramOptions& options) {
   return run;
 }
 
-}  // namespace phonebook::testing
+}  // namespace phonebook::test

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace phonebook::testing {
+namespace phonebook::test {
 
 struct ProgramRun {
   std::string output;  // standard output
@@ -22,4 +22,4 @@ struct ProgramOptions {
 // Runs the program with `input` written to its standard input through a pipe.
 ProgramRun runProgram(const std::string& input, const ProgramOptions& options = {});
 
-}  // namespace phonebook::testing
+}  // namespace phonebook::test

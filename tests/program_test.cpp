@@ -4,18 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/texts.h"
+
 #include <string>
 
-namespace phonebook::testing {
+namespace phonebook::test {
 namespace {
 
-const std::string prompt = "QZ-4821-07356>";
-const std::string menu = "Phone Book\n1. Add person\n2. Remove person\n3. Print phone book\n";
 
 TEST(ProgramTest, AnswersAShortSession) {
   const ProgramRun run = runProgram("\nhelp\r\nexit\r\n");
-  EXPECT_EQ(run.output,
-            prompt + menu + prompt + "Invalid command.\nPlease try again.\n" + prompt);
+  EXPECT_EQ(run.output, prompt + menu + prompt + invalidCommand + prompt);
   EXPECT_EQ(run.errors, "");
   EXPECT_EQ(run.status, 0);
 }
@@ -33,4 +32,4 @@ TEST(ProgramTest, UnwritableOutputEndsTheRunWithStatusOne) {
 }
 
 }  // namespace
-}  // namespace phonebook::testing
+}  // namespace phonebook::test

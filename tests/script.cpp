@@ -1,12 +1,15 @@
 #include "tests/script.h"
 
+#include <cstdio>
 #include <sstream>
 
 #include "app/command_loop.h"
 #include "console/console.h"
+#include "contacts/birthday.h"
 #include "phonebook/phone_book.h"
+#include "tests/texts.h"
 
-namespace phonebook::testing {
+namespace phonebook::test {
 
 namespace {
 
@@ -38,4 +41,13 @@ std::string captureOutput(std::string_view input, const std::function<void()>& d
   return out.str();
 }
 
-}  // namespace phonebook::testing
+std::string birthdayIn(int daysAhead, const char* year) {
+  using namespace std::chrono;
+  const year_month_day date{sys_days{localToday()} + days(daysAhead)};
+  char text[16];
+  std::snprintf(text, sizeof text, "%.2s%02u%02u", year, unsigned(date.month()),
+                unsigned(date.day()));
+  return text;
+}
+
+}  // namespace phonebook::test

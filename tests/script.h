@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace phonebook::testing {
+namespace phonebook::test {
 
 struct Transcript {
   std::string output;
@@ -21,4 +21,4 @@ Transcript runScript(std::string_view input, bool outputIsTerminal = false);
 // output. Whatever the dialogue throws is left to the caller.
 std::string captureOutput(std::string_view input, const std::function<void()>& dialogue);
 
-}  // namespace phonebook::testing
+}  // namespace phonebook::test

@@ -1,0 +1,99 @@
+#include "fields/field.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <optional>
+
+#include "console/console.h"
+#include "console/stoi.h"
+
+namespace phonebook {
+
+namespace {
+
+constexpr std::array<std::string_view, 5> labels = {"Name", "Phone number", "Team", "Age",
+                                                    "Birthday"};
+
+bool isDigits(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool isValidName(std::string_view text) {
+  if (std::count(text.begin(), text.end(), ' ') != 1) {
+    return false;
+  }
+  const std::size_t space = text.find(' ');
+  return space > 0 && space + 1 < text.size();
+}
+
+bool isValidPhoneNumber(std::string_view text) {
+  if (std::count(text.begin(), text.end(), '-') != 2) {
+    return false;
+  }
+  const std::size_t firstDash = text.find('-');
+  const std::size_t secondDash = text.find('-', firstDash + 1);
+  const std::string_view area = text.substr(0, firstDash);
+  const std::string_view middle = text.substr(firstDash + 1, secondDash - firstDash - 1);
+  const std::string_view last = text.substr(secondDash + 1);
+  // Only digits in the groups of four: a number is stored and listed as digits, so anything else
+  // would be lost from it.
+  return (area == "02" || area == "010") && middle.size() == 4 && isDigits(middle) &&
+         last.size() == 4 && isDigits(last);
+}
+
+bool isValidAge(std::string_view text) {
+  const std::optional<std::int32_t> age = numberIn(text);
+  return age && *age >= 0;
+}
+
+bool isValidBirthday(std::string_view text) {
+  if (text.size() != 6) {
+    return false;
+  }
+  const std::optional<std::int32_t> year = numberIn(text.substr(0, 2));
+  const std::optional<std::int32_t> month = numberIn(text.substr(2, 2));
+  const std::optional<std::int32_t> day = numberIn(text.substr(4, 2));
+  if (!year || !month || !day) {
+    return false;
+  }
+  return *year >= 0 && *year <= 99 && *month >= 1 && *month <= 12 && *day >= 1 &&
+         *day <= daysInMonth[static_cast<std::size_t>(*month - 1)];
+}
+
+}  // namespace
+
+std::string_view labelOf(FieldKind kind) {
+  const auto index = static_cast<std::size_t>(kind);
+  return index < labels.size() ? labels[index] : std::string_view();
+}
+
+std::string readField(FieldKind kind) {
+  const std::string_view label = labelOf(kind);
+  for (;;) {
+    writePrompt(label);
+    writePrompt(": ");
+    std::string text = readLine();
+    if (isValidField(kind, text)) {
+      return text;
+    }
+    refuse("Invalid " + std::string(label) + ".");
+  }
+}
+
+bool isValidField(FieldKind kind, std::string_view text) {
+  switch (kind) {
+    case FieldKind::Name:
+      return isValidName(text);
+    case FieldKind::PhoneNumber:
+      return isValidPhoneNumber(text);
+    case FieldKind::Team:
+      return true;
+    case FieldKind::Age:
+      return isValidAge(text);
+    case FieldKind::Birthday:
+      return isValidBirthday(text);
+  }
+  return false;
+}
+
+}  // namespace phonebook

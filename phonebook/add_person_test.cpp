@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "console/console.h"
+#include "phonebook/commands.h"
+#include "phonebook/phone_book.h"
+#include "tests/script.h"
+#include "tests/texts.h"
+
+namespace phonebook {
+namespace {
+
+using namespace test;
+
+TEST(AddPersonTest, PlainPersonAfterRefusedTypesNameAndPhone) {
+  const auto run = runScript(
+      "1\n"
+      "five\n" "\n" "0\n" "-5\n" " 7x\n" "+7\n" "07\n" "2147483648\n" "-2147483649\n" "1\n"
+      "Ann\n" "Ann Lee\n"
+      "011-1234-5678\n" "010-12a4-5678\n" "010-1234-5678\n"
+      "3\nexit\n");
+  EXPECT_EQ(run.output,
+            prompt + typeMenu + prompt + notAnInteger +              // five
+            typeMenu + prompt + notAnInteger +                       // empty line
+            typeMenu + prompt + "No corresponding type for input 0.\n" + retry +
+            typeMenu + prompt + "No corresponding type for input -5.\n" + retry +
+            typeMenu + prompt + "No corresponding type for input 7.\n" + retry +
+            typeMenu + prompt + "No corresponding type for input 7.\n" + retry +
+            typeMenu + prompt + "No corresponding type for input 7.\n" + retry +
+            typeMenu + prompt + notAnInteger +                       // out of 32-bit range
+            typeMenu + prompt + notAnInteger +
+            typeMenu + prompt +                                      // 1
+            "Name: " + invalid("Name") + "Name: " +
+            "Phone number: " + invalid("Phone number") +
+            "Phone number: " + invalid("Phone number") + "Phone number: " +
+            added + prompt +
+            listingHeader + "1. Ann Lee_010-1234-5678\n" + prompt);
+}
+
+TEST(AddPersonTest, WorkContactWithLenientTypeAndEmptyTeam) {
+  const auto run = runScript(
+      "1\n2x\nBob Kim\n02-0012-3456\n\n"
+      "1\n 2\nCy Oh\n010-0001-0001\nSales and Support\n"
+      "3\nexit\n");
+  EXPECT_EQ(run.output,
+            prompt + typeMenu + prompt + "Name: Phone number: Team: " + added +
+            prompt + typeMenu + prompt + "Name: Phone number: Team: " + added +
+            prompt + listingHeader +
+            "1. Bob Kim_02-0012-3456_\n"
+            "2. Cy Oh_010-0001-0001_Sales and Support\n" +
+            prompt);
+}
+
+TEST(AddPersonTest, FamilyMemberAfterRefusedBirthdays) {
+  const std::string birthday = birthdayIn(0, "00");
+  const auto run = runScript("1\n3\nAnn Lee\n010-1234-5678\n000229\n99123\nab0101\n" + birthday +
+                             "\n3\nexit\n");
+  EXPECT_EQ(run.output,
+            prompt + typeMenu + prompt + "Name: Phone number: " +
+            "Birthday: " + invalid("Birthday") +
+            "Birthday: " + invalid("Birthday") +
+            "Birthday: " + invalid("Birthday") + "Birthday: " + added +
+            prompt + listingHeader + "1. Ann Lee_010-1234-5678_" + birthday + "_0\n" + prompt);
+}
+
+TEST(AddPersonTest, FriendAfterRefusedAges) {
+  const auto run = runScript(
+      "1\n4\nDee Park\n02-9999-9999\n-1\nabc\n\n2147483648\n25 years\n"
+      "1\n4\nEd Yoo\n010-0000-0000\n0\n"
+      "3\nexit\n");
+  EXPECT_EQ(run.output,
+            prompt + typeMenu + prompt + "Name: Phone number: " +
+            "Age: " + invalid("Age") + "Age: " + invalid("Age") + "Age: " + invalid("Age") +
+            "Age: " + invalid("Age") + "Age: " + added +
+            prompt + typeMenu + prompt + "Name: Phone number: Age: " + added +
+            prompt + listingHeader +
+            "1. Dee Park_02-9999-9999_25\n"
+            "2. Ed Yoo_010-0000-0000_0\n" +
+            prompt);
+}
+
+TEST(AddPersonTest, EndOfInputEndsTheRunAndAddsNothing) {
+  const struct {
+    std::string input;
+    std::string output;
+  } cases[] = {
+      {"1\n", prompt + typeMenu + prompt},
+      {"1\nx\n", prompt + typeMenu + prompt + notAnInteger + typeMenu + prompt},
+      {"1\n4\nAnn Lee\n010-1234-5678\n", prompt + typeMenu + prompt + "Name: Phone number: Age: "},
+      {"1\n3\nAnn Lee\n010-1234-5678\n990230",
+       prompt + typeMenu + prompt + "Name: Phone number: Birthday: " + invalid("Birthday") +
+           "Birthday: "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.input);
+    const auto run = runScript(c.input);
+    EXPECT_EQ(run.output, c.output);
+    EXPECT_EQ(run.status, 0);
+
+    phoneBook.clear();
+    EXPECT_THROW(captureOutput(c.input.substr(2), addPerson), EndOfInput);
+    EXPECT_EQ(phoneBook.count(), 0u);
+  }
+}
+
+}  // namespace
+}  // namespace phonebook

@@ -1,0 +1,27 @@
+// The program's fixed texts as the tests expect to see them, each ending where the program ends it.
+#pragma once
+
+#include <string>
+
+namespace phonebook::test {
+
+inline const std::string prompt = "QZ-4821-07356>";
+inline const std::string menu =
+    "Phone Book\n1. Add person\n2. Remove person\n3. Print phone book\n";
+inline const std::string typeMenu = "Select Type\n1. Person\n2. Work\n3. Family\n4. Friend\n";
+inline const std::string retry = "Please try again.\n";
+inline const std::string invalidCommand = "Invalid command.\n" + retry;
+inline const std::string notAnInteger = "Invalid Input. Correct input type is integer.\n" + retry;
+inline const std::string added = "Successfully added new person.\n";
+inline const std::string removed = "A person is successfully deleted from the Phone Book!\n";
+inline const std::string noSuchPerson = "Person does not exist!\n";
+inline const std::string listingHeader = "Phone Book Print\n";
+
+// "Invalid <label>." and the retry line.
+inline std::string invalid(const std::string& label) { return "Invalid " + label + ".\n" + retry; }
+
+// The birthday text YYMMDD, with the given year characters, of the day `daysAhead` days from
+// today's local date.
+std::string birthdayIn(int daysAhead, const char* year = "99");
+
+}  // namespace phonebook::test
