@@ -5,11 +5,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
+#include <cstring>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <string_view>
 #include <thread>
 
 extern char** environ;
@@ -64,11 +67,17 @@ ProgramRun runProgram(const std::string& input, const ProgramOptions& options) {
   posix_spawnattr_setsigdefault(&attributes, &defaults);
   posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
 
-  std::vector<std::string> environment;
+  // The test's environment, with the options' variables in place of any of the same name.
+  std::vector<std::string> environment = options.environment;
   for (char** variable = environ; *variable != nullptr; ++variable) {
-    environment.emplace_back(*variable);
+    const std::string_view name = std::string_view(*variable).substr(0, std::strcspn(*variable, "="));
+    const bool replaced = std::any_of(environment.begin(), environment.end(), [&](const auto& v) {
+      return v.size() > name.size() && v.compare(0, name.size(), name) == 0 && v[name.size()] == '=';
+    });
+    if (!replaced) {
+      environment.emplace_back(*variable);
+    }
   }
-  environment.insert(environment.end(), options.environment.begin(), options.environment.end());
   std::vector<char*> envp;
   for (std::string& variable : environment) {
     envp.push_back(variable.data());
