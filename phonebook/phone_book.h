@@ -3,8 +3,8 @@
 #pragma once
 
 #include <cstddef>
-#include <deque>
 #include <memory>
+#include <vector>
 
 #include "contacts/person.h"
 
@@ -15,21 +15,30 @@ class PhoneBook {
   // Appends the entry at the end; the phone book owns it from then on.
   void add(std::unique_ptr<Person> entry);
 
-  std::size_t count() const { return entries_.size(); }
+  std::size_t count() const { return count_; }
 
   // Destroys the entry at `position`, counted from 1; every later entry moves up one place and
   // the order stays as it was. Returns false, and changes nothing, when there is no such entry.
   bool remove(std::size_t position);
 
-  void clear() { entries_.clear(); }
+  void clear();
 
-  // The entries in order.
-  auto begin() const { return entries_.cbegin(); }
-  auto end() const { return entries_.cend(); }
+  // Calls visit(const Person&) for each entry, in order.
+  template <typename Visit>
+  void forEach(Visit&& visit) const {
+    for (const auto& block : blocks_) {
+      for (const auto& entry : block) {
+        visit(*entry);
+      }
+    }
+  }
 
  private:
-  // A deque, so that removing the first entry costs the same however long the list is.
-  std::deque<std::unique_ptr<Person>> entries_;
+  // The entries in order, cut into blocks of at most blockSize. Removing an entry moves only the
+  // later entries of its own block, so it stays cheap anywhere in a list of millions.
+  static constexpr std::size_t blockSize = 1024;
+  std::vector<std::vector<std::unique_ptr<Person>>> blocks_;
+  std::size_t count_ = 0;
 };
 
 // The phone book of this run: empty at start, discarded without output at the end.

@@ -8,12 +8,12 @@ void printPhoneBook() {
   writeLine("Phone Book Print");
   // The entry lines are flushed once, at the end, not one by one.
   std::size_t position = 0;
-  for (const auto& entry : phoneBook) {
+  phoneBook.forEach([&position](const Person& entry) {
     writeNumber(++position);
     writeText(". ");
-    entry->print();
+    entry.print();
     writeText("\n");
-  }
+  });
   flushOutput();
 }
 
