@@ -2,8 +2,10 @@
 
 #include <unistd.h>
 
+#include <array>
 #include <cstring>
 #include <iostream>
+#include <memory>
 
 #include "console/file_buffers.h"
 #include "console/texts.h"
@@ -12,10 +14,10 @@ namespace phonebook {
 
 namespace {
 
-// Standard input and output, read and written through buffers of the console's own: nothing in
-// the program uses C's stdio, and the console flushes where the dialogue needs it, so the
-// standard streams' general machinery is not needed. Installed before the command loop runs and
-// taken out again at the end, before the standard streams are flushed for the last time.
+// Standard input and output, read and written with plain system calls: nothing in the program
+// uses C's stdio, and the console gathers output and flushes it where the dialogue needs it, so
+// the standard streams' general machinery is not needed. Installed before the command loop runs
+// and taken out again at the end, before the standard streams are flushed for the last time.
 class StandardStreams {
  public:
   StandardStreams()
@@ -24,7 +26,6 @@ class StandardStreams {
     std::cin.tie(nullptr);
   }
   ~StandardStreams() {
-    output.pubsync();
     std::cin.rdbuf(savedInput_);
     std::cout.rdbuf(savedOutput_);
   }
@@ -42,6 +43,23 @@ class StandardStreams {
 StandardStreams standardStreams;
 
 bool outputIsTerminal = ::isatty(STDOUT_FILENO) == 1;
+
+}  // namespace
+
+// Input read from standard input and not yet taken as lines.
+struct InputState {
+  std::array<char, 64 * 1024> buffer;
+  std::size_t next = 0;
+  std::size_t end = 0;
+  // Set once standard input has ended: it does not come back, even where the system would read
+  // on (a terminal after Ctrl-D, say).
+  bool ended = false;
+};
+
+namespace {
+
+InputState standardInputState;
+InputState* input = &standardInputState;
 
 // Builds the failure of an operation on a stream, naming the system's reason when there is one.
 ConsoleFailure failure(std::string_view what, int error) {
@@ -66,22 +84,56 @@ int errorOf(const std::streambuf* buffer) {
 
 }  // namespace
 
-std::string readLine() {
-  flushOutput();
-  std::string line;
-  if (!std::getline(std::cin, line)) {
-    const int error = errorOf(std::cin.rdbuf());
-    if (std::cin.bad() || error != 0) {
+namespace {
+
+// Reads what standard input has ready, at least one character; false once input has ended.
+bool refill(InputState& state) {
+  if (state.ended) {
+    return false;
+  }
+  std::streambuf& source = *std::cin.rdbuf();
+  const std::streamsize count =
+      source.sgetn(state.buffer.data(), static_cast<std::streamsize>(state.buffer.size()));
+  if (count <= 0) {
+    state.ended = true;
+    if (const int error = errorOf(&source)) {
       throw failure("cannot read standard input", error);
     }
-    throw EndOfInput();
+    return false;
   }
-  // getline stops before end of input only when it has consumed a line feed.
-  const bool endedByLineFeed = !std::cin.eof();
-  if (endedByLineFeed && !line.empty() && line.back() == '\r') {
-    line.pop_back();
+  state.next = 0;
+  state.end = static_cast<std::size_t>(count);
+  return true;
+}
+
+}  // namespace
+
+std::string readLine() {
+  flushOutput();
+  InputState& state = *input;
+  std::string line;
+  for (;;) {
+    if (state.next == state.end && !refill(state)) {
+      if (line.empty()) {
+        throw EndOfInput();
+      }
+      return line;  // the last line, without a line feed
+    }
+    const char* const begin = state.buffer.data() + state.next;
+    const std::size_t available = state.end - state.next;
+    const auto* const lineFeed = static_cast<const char*>(std::memchr(begin, '\n', available));
+    if (lineFeed == nullptr) {
+      line.append(begin, available);
+      state.next = state.end;
+      continue;
+    }
+    line.append(begin, lineFeed);
+    state.next += static_cast<std::size_t>(lineFeed - begin) + 1;
+    if (!line.empty() && line.back() == '\r') {
+      line.pop_back();
+    }
+    return line;
   }
-  return line;
 }
 
 void writeLine(std::string_view text) {
@@ -92,17 +144,26 @@ void writeLine(std::string_view text) {
 
 void writePrompt(std::string_view text) { writeText(text); }
 
-void writeText(std::string_view text) {
-  // Straight into the stream's buffer: the stream's own write would check its state and flags
-  // each time, which a listing of a million lines would feel. A short write marks the stream
-  // bad, as the stream's own write would, for flushOutput to report.
+namespace detail {
+
+PendingOutput pendingOutput;
+
+void handOver(std::string_view text) {
+  std::streambuf& output = *std::cout.rdbuf();
+  const auto pending = static_cast<std::streamsize>(pendingOutput.size);
   const auto size = static_cast<std::streamsize>(text.size());
-  if (std::cout.rdbuf()->sputn(text.data(), size) != size) {
+  pendingOutput.size = 0;
+  // A short write marks the stream bad, for flushOutput to report.
+  if (output.sputn(pendingOutput.data.data(), pending) != pending ||
+      output.sputn(text.data(), size) != size) {
     std::cout.setstate(std::ios_base::badbit);
   }
 }
 
+}  // namespace detail
+
 void flushOutput() {
+  detail::handOver({});
   if (std::cout.rdbuf()->pubsync() != 0) {
     std::cout.setstate(std::ios_base::badbit);
   }
@@ -122,17 +183,23 @@ void finishAtEndOfInput() {
   }
 }
 
-ConsoleRedirect::ConsoleRedirect(std::streambuf& input, std::streambuf& output,
+ConsoleRedirect::ConsoleRedirect(std::streambuf& inputBuffer, std::streambuf& outputBuffer,
                                  bool isTerminal)
-    : savedInput_(std::cin.rdbuf(&input)),
-      savedOutput_(std::cout.rdbuf(&output)),
-      savedOutputIsTerminal_(outputIsTerminal) {
+    : savedInputState_(input), savedOutputIsTerminal_(outputIsTerminal) {
+  // Output gathered so far goes where it was meant to go, and likewise at the end.
+  detail::handOver({});
+  savedInput_ = std::cin.rdbuf(&inputBuffer);
+  savedOutput_ = std::cout.rdbuf(&outputBuffer);
+  inputState_ = std::make_unique<InputState>();
+  input = inputState_.get();
   outputIsTerminal = isTerminal;
 }
 
 ConsoleRedirect::~ConsoleRedirect() {
+  detail::handOver({});
   std::cin.rdbuf(savedInput_);
   std::cout.rdbuf(savedOutput_);
+  input = savedInputState_;
   outputIsTerminal = savedOutputIsTerminal_;
 }
 

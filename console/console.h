@@ -3,8 +3,11 @@
 // writes through here, so a whole dialogue can be pointed at other streams (ConsoleRedirect).
 #pragma once
 
+#include <array>
 #include <charconv>
 #include <concepts>
+#include <cstring>
+#include <memory>
 #include <stdexcept>
 #include <streambuf>
 #include <string>
@@ -38,9 +41,32 @@ void writeLine(std::string_view text);
 // Writes the text alone: no line end and no flush (the next read flushes it).
 void writePrompt(std::string_view text);
 
-// Write without flushing, for output made of many pieces such as the listing; flushOutput() ends it.
-void writeText(std::string_view text);
-void flushOutput();
+namespace detail {
+
+// Output written and not yet handed over to standard output: every flush hands it over with one
+// write. A listing writes many small pieces, so adding a piece is kept to a copy, inline.
+struct PendingOutput {
+  std::array<char, 64 * 1024> data;
+  std::size_t size = 0;
+};
+extern PendingOutput pendingOutput;
+
+// Hands the pending output, and then `text`, to standard output.
+void handOver(std::string_view text);
+
+}  // namespace detail
+
+// Writes the text without flushing: output made of many pieces, such as the listing, is written
+// this way and ends with flushOutput().
+inline void writeText(std::string_view text) {
+  detail::PendingOutput& pending = detail::pendingOutput;
+  if (text.size() > pending.data.size() - pending.size) {
+    detail::handOver(text);
+    return;
+  }
+  std::memcpy(pending.data.data() + pending.size, text.data(), text.size());
+  pending.size += text.size();
+}
 
 // Writes the number in decimal, without flushing.
 template <std::integral Number>
@@ -49,6 +75,9 @@ void writeNumber(Number number) {
   const auto end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
   writeText(std::string_view(digits, static_cast<std::size_t>(end - digits)));
 }
+
+// Hands everything written so far to standard output at once.
+void flushOutput();
 
 // Tells the user that an input was refused: the message line, then the retry line. The caller
 // then asks its question again.
@@ -59,9 +88,13 @@ void refuse(std::string_view message);
 // written.
 void finishAtEndOfInput();
 
+// The console's own state of an input: what has been read and not yet taken as lines.
+struct InputState;
+
 // Points the dialogue at other streams for the lifetime of the object: standard input reads from
-// `input` and standard output writes to `output`. `outputIsTerminal` says whether the output is
-// to be treated as a terminal. Tests and the fuzz target run whole dialogues through it.
+// `input` and standard output writes to `output`, and output written but not flushed reaches
+// `output` when the object goes. `outputIsTerminal` says whether the output is to be treated as a
+// terminal. Tests and the fuzz target run whole dialogues through it.
 class ConsoleRedirect {
  public:
   ConsoleRedirect(std::streambuf& input, std::streambuf& output, bool outputIsTerminal = false);
@@ -70,8 +103,10 @@ class ConsoleRedirect {
   ConsoleRedirect& operator=(const ConsoleRedirect&) = delete;
 
  private:
-  std::streambuf* savedInput_;
-  std::streambuf* savedOutput_;
+  std::unique_ptr<InputState> inputState_;
+  InputState* savedInputState_;
+  std::streambuf* savedInput_ = nullptr;
+  std::streambuf* savedOutput_ = nullptr;
   bool savedOutputIsTerminal_;
 };
 

@@ -1,6 +1,5 @@
 #include "console/stoi.h"
 
-#include <algorithm>
 #include <limits>
 #include <stdexcept>
 
@@ -31,12 +30,14 @@ std::int32_t stoi(std::string_view text) {
     throw std::invalid_argument("invalid stoi argument");
   }
 
-  // Any magnitude above this is out of range with either sign, so the count stops there and a
-  // long run of digits cannot overflow it.
+  // Any magnitude above this is out of range with either sign; the count stops growing once past
+  // it, so a long run of digits cannot overflow it.
   constexpr std::int64_t outOfRange = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 2;
   std::int64_t magnitude = 0;
   for (; it != end && isDigit(*it); ++it) {
-    magnitude = std::min(magnitude * 10 + (*it - '0'), outOfRange);
+    if (magnitude < outOfRange) {
+      magnitude = magnitude * 10 + (*it - '0');
+    }
   }
 
   const std::int64_t value = negative ? -magnitude : magnitude;

@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <ctime>
-#include <string>
 
 namespace phonebook {
 namespace {
@@ -36,44 +33,6 @@ TEST(DaysUntilNextTest, CountsCalendarDaysToTheNextBirthday) {
     SCOPED_TRACE(testing::Message() << int(c.today.year()) << "-" << unsigned(c.today.month())
                                     << "-" << unsigned(c.today.day()));
     EXPECT_EQ(daysUntilNext(c.today, c.birthday), c.days);
-  }
-}
-
-// Sets the process's time zone for the test's lifetime.
-class TimeZone {
- public:
-  explicit TimeZone(const char* zone) {
-    if (const char* saved = std::getenv("TZ")) {
-      saved_ = saved;
-    }
-    ::setenv("TZ", zone, 1);
-    ::tzset();
-  }
-  ~TimeZone() {
-    if (saved_) {
-      ::setenv("TZ", saved_->c_str(), 1);
-    } else {
-      ::unsetenv("TZ");
-    }
-    ::tzset();
-  }
-
- private:
-  std::optional<std::string> saved_;
-};
-
-TEST(LocalTodayTest, IsTheDateInTheLocalTimeZone) {
-  // Zones 14 hours ahead of and 12 hours behind UTC: at every moment their dates differ.
-  const struct {
-    const char* zone;
-    hours offset;
-  } zones[] = {{"UTC0", 0h}, {"AHEAD-14", 14h}, {"BEHIND+12", -12h}};
-  for (const auto& z : zones) {
-    const TimeZone timeZone(z.zone);
-    const auto before = year_month_day{floor<days>(system_clock::now() + z.offset)};
-    const auto today = localToday();
-    const auto after = year_month_day{floor<days>(system_clock::now() + z.offset)};
-    EXPECT_TRUE(today == before || today == after) << z.zone;
   }
 }
 

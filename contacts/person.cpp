@@ -1,5 +1,6 @@
 #include "contacts/person.h"
 
+#include <algorithm>
 #include <charconv>
 #include <iterator>
 #include <utility>
@@ -10,15 +11,24 @@ namespace phonebook {
 
 namespace {
 
-// Appends the number in decimal, with zeros in front to make it at least `width` characters.
-void appendPadded(std::string& text, std::int32_t number, std::size_t width) {
+// Writes the four digits of a group of the phone number, 0 to 9999; returns the end.
+char* writeGroup(char* out, std::int32_t group) {
+  out[0] = static_cast<char>('0' + group / 1000);
+  out[1] = static_cast<char>('0' + group / 100 % 10);
+  out[2] = static_cast<char>('0' + group / 10 % 10);
+  out[3] = static_cast<char>('0' + group % 10);
+  return out + 4;
+}
+
+// Writes the number with zeros in front to make it at least four characters; returns the end.
+// Only a number that is not a stored phone number's group comes here.
+char* writePadded(char* out, std::int32_t number) {
   char digits[16];
-  const auto end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
-  const auto length = static_cast<std::size_t>(end - digits);
-  if (length < width) {
-    text.append(width - length, '0');
+  const char* end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
+  for (auto length = end - digits; length < 4; ++length) {
+    *out++ = '0';
   }
-  text.append(digits, length);
+  return std::copy(static_cast<const char*>(digits), end, out);
 }
 
 }  // namespace
@@ -35,13 +45,22 @@ void Person::print() const {
 }
 
 std::string phoneText(std::int32_t phoneNumber) {
-  std::string text = "0";
-  appendPadded(text, phoneNumber / 100000000, 0);
-  text += '-';
-  appendPadded(text, phoneNumber % 100000000 / 10000, 4);
-  text += '-';
-  appendPadded(text, phoneNumber % 10000, 4);
-  return text;
+  const std::int32_t lead = phoneNumber / 100000000;
+  const std::int32_t middle = phoneNumber % 100000000 / 10000;
+  const std::int32_t last = phoneNumber % 10000;
+  char text[48];
+  char* out = text;
+  *out++ = '0';
+  if (lead >= 0 && lead <= 9) {
+    *out++ = static_cast<char>('0' + lead);
+  } else {
+    out = std::to_chars(out, std::end(text), lead).ptr;
+  }
+  *out++ = '-';
+  out = middle >= 0 ? writeGroup(out, middle) : writePadded(out, middle);
+  *out++ = '-';
+  out = last >= 0 ? writeGroup(out, last) : writePadded(out, last);
+  return std::string(text, out);
 }
 
 }  // namespace phonebook

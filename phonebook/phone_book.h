@@ -36,7 +36,7 @@ class PhoneBook {
  private:
   // The entries in order, cut into blocks of at most blockSize. Removing an entry moves only the
   // later entries of its own block, so it stays cheap anywhere in a list of millions.
-  static constexpr std::size_t blockSize = 1024;
+  static constexpr std::size_t blockSize = 256;
   std::vector<std::vector<std::unique_ptr<Person>>> blocks_;
   std::size_t count_ = 0;
 };

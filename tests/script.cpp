@@ -36,8 +36,10 @@ Transcript runScript(std::string_view input, bool outputIsTerminal) {
 std::string captureOutput(std::string_view input, const std::function<void()>& dialogue) {
   std::istringstream in{std::string(input)};
   std::ostringstream out;
-  const ConsoleRedirect redirect(*in.rdbuf(), *out.rdbuf());
-  dialogue();
+  {
+    const ConsoleRedirect redirect(*in.rdbuf(), *out.rdbuf());
+    dialogue();
+  }
   return out.str();
 }
 
