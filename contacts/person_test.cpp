@@ -17,6 +17,8 @@ TEST(PhoneTextTest, ListsTheNumberAsItWasTyped) {
       {200000000, "02-0000-0000"},   {299999999, "02-9999-9999"},
       {1000000000, "010-0000-0000"}, {1099999999, "010-9999-9999"},
       {1012340000, "010-1234-0000"}, {1000005678, "010-0000-5678"},
+      // Never stored, but rendered all the same: groups padded to four, the sign in front.
+      {-1, "00-0000-00-1"},          {-1012345678, "0-10--1234--5678"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(phoneText(c.phoneNumber), c.text) << c.phoneNumber;

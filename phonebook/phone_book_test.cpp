@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <random>
+#include <string>
+#include <vector>
 
 #include "contacts/kinds.h"
 #include "phonebook/commands.h"
@@ -52,6 +55,32 @@ TEST_F(PhoneBookTest, RemovingMovesLaterEntriesUp) {
 
   EXPECT_TRUE(phoneBook.remove(2));
   EXPECT_EQ(listing(), "Phone Book Print\n1. Bob Kim_02-1234-5678_Sales\n");
+}
+
+TEST_F(PhoneBookTest, RemovalKeepsTheOrderOfAThousandEntries) {
+  // Entries are told apart by their age; a plain list of the ages is the model to compare with.
+  std::vector<int> model;
+  for (int age = 0; age < 1000; ++age) {
+    phoneBook.add(std::make_unique<Friend>("A", "B", 1012345678, age));
+    model.push_back(age);
+  }
+  std::mt19937 random(7);
+  while (!model.empty()) {
+    const std::size_t position = random() % model.size() + 1;
+    ASSERT_TRUE(phoneBook.remove(position));
+    model.erase(model.begin() + static_cast<std::ptrdiff_t>(position - 1));
+    if (model.size() % 97 == 0) {
+      std::string expected = "Phone Book Print\n";
+      for (std::size_t i = 0; i < model.size(); ++i) {
+        expected += std::to_string(i + 1) + ". A B_010-1234-5678_" + std::to_string(model[i]) + "\n";
+      }
+      ASSERT_EQ(listing(), expected) << model.size() << " left";
+    }
+  }
+  EXPECT_EQ(phoneBook.count(), 0u);
+  EXPECT_FALSE(phoneBook.remove(1));
+  phoneBook.add(std::make_unique<Person>("Ann", "Lee", 1012345678));
+  EXPECT_EQ(listing(), "Phone Book Print\n1. Ann Lee_010-1234-5678\n");
 }
 
 TEST_F(PhoneBookTest, CommandThreeListsThePhoneBook) {

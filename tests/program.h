@@ -1,25 +1,46 @@
 // Runs the built program as a separate process, the way a user's shell would with piped input.
 #pragma once
 
+#include <chrono>
+#include <cstddef>
 #include <string>
 #include <vector>
 
 namespace phonebook::test {
 
 struct ProgramRun {
-  std::string output;  // standard output
-  std::string errors;  // standard error
-  int status;          // the exit status, or 128 plus the number of the signal that ended it
+  std::string output;       // standard output, unless it went elsewhere
+  std::string errors;       // standard error
+  int status;               // the exit status, 128 plus the signal that ended it, or -1: timed out
+  long peakKilobytes;       // the program's peak resident memory
 };
 
 struct ProgramOptions {
   // Where standard output goes; empty: a file that the run's output is read back from.
   std::string outputPath;
+  // Where standard input comes from; empty: a pipe that the input is written to.
+  std::string inputPath;
   // Variables added to the environment, as NAME=value.
   std::vector<std::string> environment;
+  // Standard output is a pipe whose reader has already gone.
+  bool outputReaderGone = false;
+  // Input does not end after what was written: the program has to end by itself.
+  bool holdInputOpen = false;
+  // The program is killed after this long, and the run counts as timed out.
+  std::chrono::seconds timeout{60};
 };
 
-// Runs the program with `input` written to its standard input through a pipe.
+// A piece of input, written `times` times over: a very long line need not be held in memory.
+struct InputPiece {
+  std::string text;
+  std::size_t times = 1;
+};
+
+// A path for a scratch file of the test's own, named after `name`.
+std::string temporaryFile(const char* name);
+
+// Runs the program with the input written to its standard input through a pipe.
+ProgramRun runProgram(const std::vector<InputPiece>& input, const ProgramOptions& options = {});
 ProgramRun runProgram(const std::string& input, const ProgramOptions& options = {});
 
 }  // namespace phonebook::test

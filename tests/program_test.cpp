@@ -6,9 +6,13 @@
 
 #include "tests/texts.h"
 
+#include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
+#include <fstream>
 #include <string>
+#include <vector>
 
 namespace phonebook::test {
 namespace {
@@ -28,7 +32,9 @@ TEST(ProgramTest, EndOfInputEndsTheRunWithStatusZero) {
 }
 
 TEST(ProgramTest, UnwritableOutputEndsTheRunWithStatusOne) {
-  const ProgramRun run = runProgram("\n\n\n", {.outputPath = "/dev/full", .environment = {}});
+  ProgramOptions options;
+  options.outputPath = "/dev/full";
+  const ProgramRun run = runProgram("\n\n\n", options);
   EXPECT_EQ(run.errors, "phonebook: cannot write to standard output: No space left on device\n");
   EXPECT_EQ(run.status, 1);
 }
@@ -54,24 +60,140 @@ TEST(ProgramTest, AddsListsAndRemovesContactsOfEveryKind) {
 TEST(ProgramTest, BirthdayCountFollowsTheLocalTimeZone) {
   // 14 hours ahead of UTC it is a day or two later than 12 hours behind, at every moment.
   using namespace std::chrono;
-  const year_month_day ahead{floor<days>(system_clock::now() + 14h)};
+  const year_month_day dateAhead{floor<days>(system_clock::now() + 14h)};
   char birthday[8];
-  std::snprintf(birthday, sizeof birthday, "99%02u%02u", unsigned(ahead.month()),
-                unsigned(ahead.day()));
+  std::snprintf(birthday, sizeof birthday, "99%02u%02u", unsigned(dateAhead.month()),
+                unsigned(dateAhead.day()));
   const std::string script = "1\n3\nAnn Lee\n010-1234-5678\n" + std::string(birthday) +
                              "\n3\nexit\n";
   const std::string line = "1. Ann Lee_010-1234-5678_" + std::string(birthday) + "_";
   const std::string listed = prompt + listingHeader + line;
 
-  const std::string aheadOutput =
-      runProgram(script, {.outputPath = "", .environment = {"TZ=AHEAD-14"}}).output;
+  ProgramOptions ahead14;
+  ahead14.environment = {"TZ=AHEAD-14"};
+  const std::string aheadOutput = runProgram(script, ahead14).output;
   EXPECT_NE(aheadOutput.find(listed + "0\n"), std::string::npos) << aheadOutput;
 
-  const std::string behindOutput =
-      runProgram(script, {.outputPath = "", .environment = {"TZ=BEHIND+12"}}).output;
+  ProgramOptions behind12;
+  behind12.environment = {"TZ=BEHIND+12"};
+  const std::string behindOutput = runProgram(script, behind12).output;
   EXPECT_TRUE(behindOutput.find(listed + "1\n") != std::string::npos ||
               behindOutput.find(listed + "2\n") != std::string::npos)
       << behindOutput;
+}
+
+TEST(ProgramTest, UnreadableInputEndsTheRunWithStatusOne) {
+  ProgramOptions options;
+  options.inputPath = "/";  // a directory: reading it fails
+  const ProgramRun run = runProgram("", options);
+  EXPECT_EQ(run.output, prompt);
+  EXPECT_EQ(run.errors, "phonebook: cannot read standard input: Is a directory\n");
+  EXPECT_EQ(run.status, 1);
+}
+
+TEST(ProgramTest, EndsWhenTheReaderOfItsOutputHasGone) {
+  // The user has typed nothing and input stays open: only the broken pipe can end the run.
+  ProgramOptions options;
+  options.outputReaderGone = true;
+  options.holdInputOpen = true;
+  options.timeout = std::chrono::seconds(10);
+  const ProgramRun run = runProgram("", options);
+  EXPECT_EQ(run.status, 128 + SIGPIPE);
+}
+
+// Whether the program runs under the address sanitizer, which keeps freed memory aside for a
+// while and so uses more of it than the program asks for.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool underAddressSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool underAddressSanitizer = true;
+#else
+constexpr bool underAddressSanitizer = false;
+#endif
+#else
+constexpr bool underAddressSanitizer = false;
+#endif
+
+// Whether the file holds `prefix`, then `count` times the character `fill`, then `suffix`.
+::testing::AssertionResult fileHolds(const std::string& path, const std::string& prefix,
+                                     char fill, std::size_t count, const std::string& suffix) {
+  std::ifstream file(path, std::ios::binary);
+  std::string head(prefix.size(), '\0');
+  file.read(head.data(), static_cast<std::streamsize>(head.size()));
+  if (head != prefix) {
+    return ::testing::AssertionFailure() << "begins with \"" << head << "\"";
+  }
+  std::vector<char> chunk(1 << 20);
+  for (std::size_t left = count; left > 0;) {
+    const std::size_t size = std::min(left, chunk.size());
+    file.read(chunk.data(), static_cast<std::streamsize>(size));
+    if (static_cast<std::size_t>(file.gcount()) != size ||
+        std::any_of(chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(size),
+                    [fill](char c) { return c != fill; })) {
+      return ::testing::AssertionFailure() << "the long run breaks off " << count - left
+                                           << " characters in";
+    }
+    left -= size;
+  }
+  std::string tail(suffix.size() + 1, '\0');
+  file.read(tail.data(), static_cast<std::streamsize>(tail.size()));
+  tail.resize(static_cast<std::size_t>(file.gcount()));
+  if (tail != suffix) {
+    return ::testing::AssertionFailure() << "ends with \"" << tail << "\"";
+  }
+  return ::testing::AssertionSuccess();
+}
+
+TEST(ProgramTest, HandlesALineOf100MegabytesAtEveryQuestion) {
+  constexpr std::size_t megabyte = 1 << 20;
+  constexpr std::size_t lineSize = 100 * megabyte;
+  const std::string x(megabyte, 'x');
+  const std::string asked = prompt + typeMenu + prompt + "Name: ";
+  const std::string addedPerson = "1\n1\nAnn Lee\n010-1234-5678\n";
+  const std::string addedOutput = asked + "Phone number: " + added;
+
+  const struct {
+    const char* question;
+    std::string before;          // typed before the long line of x
+    std::string after;           // typed after it
+    std::string outputBefore;    // written before the long run of x in the output, if any
+    std::size_t xInOutput;       // how many x the output holds
+    std::string output;          // written after that
+  } cases[] = {
+      {"command", "", "\nexit\n", "", 0, prompt + invalidCommand + prompt},
+      {"type", "1\n", "\n1\nAnn Lee\n010-1234-5678\nexit\n", "", 0,
+       prompt + typeMenu + prompt + notAnInteger + typeMenu + prompt + "Name: Phone number: " +
+           added + prompt},
+      {"name", "1\n1\n", "\nAnn Lee\n010-1234-5678\nexit\n", "", 0,
+       asked + invalid("Name") + "Name: Phone number: " + added + prompt},
+      {"phone number", "1\n1\nAnn Lee\n", "\n010-1234-5678\nexit\n", "", 0,
+       asked + "Phone number: " + invalid("Phone number") + "Phone number: " + added + prompt},
+      {"age", "1\n4\nAnn Lee\n010-1234-5678\n", "\n7\nexit\n", "", 0,
+       asked + "Phone number: Age: " + invalid("Age") + "Age: " + added + prompt},
+      {"birthday, then end of input", "1\n3\nAnn Lee\n010-1234-5678\n", "\n", "", 0,
+       asked + "Phone number: Birthday: " + invalid("Birthday") + "Birthday: "},
+      {"index", addedPerson + "2\n", "\n1\nexit\n", "", 0,
+       addedOutput + prompt + "Enter Index of person: " + notAnInteger +
+           "Enter Index of person: " + removed + prompt},
+      {"team, taken", "1\n2\nAnn Lee\n010-1234-5678\n", "\n3\nexit\n",
+       asked + "Phone number: Team: " + added + prompt + listingHeader +
+           "1. Ann Lee_010-1234-5678_",
+       lineSize, "\n" + prompt},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.question);
+    ProgramOptions options;
+    options.outputPath = temporaryFile("large-output");
+    const ProgramRun run =
+        runProgram({{c.before}, {x, lineSize / megabyte}, {c.after}}, options);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(fileHolds(options.outputPath, c.outputBefore, 'x', c.xInOutput, c.output));
+    if (!underAddressSanitizer) {
+      EXPECT_LT(run.peakKilobytes * 1024, 4 * lineSize);
+    }
+    std::remove(options.outputPath.c_str());
+  }
 }
 
 }  // namespace
