@@ -27,12 +27,11 @@ TEST(CommandLoopTest, EmptyLineShowsTheMenuAndOnlyExactCommandsAreTaken) {
       "Exit\n exit\nexit \nEXIT\n01\n 1\n1 \n4\n0\n-1\n\t\n"
       "\r\n"
       "exit");
-  EXPECT_EQ(run.output, prompt + menu +                                          //
-                            prompt + invalid + prompt + invalid + prompt + invalid +  //
-                            prompt + invalid + prompt + invalid + prompt + invalid +  //
-                            prompt + invalid + prompt + invalid + prompt + invalid +  //
-                            prompt + invalid + prompt + invalid +                     //
-                            prompt + menu + prompt);
+  std::string refusals;  // one for each of the eleven lines that are not commands
+  for (int i = 0; i < 11; ++i) {
+    refusals += prompt + invalid;
+  }
+  EXPECT_EQ(run.output, prompt + menu + refusals + prompt + menu + prompt);
   EXPECT_EQ(run.status, 0);
 }
 

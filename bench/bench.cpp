@@ -88,8 +88,8 @@ long peakKilobytes(const std::string& inputPath) {
 }
 
 void writeFile(const std::string& path, std::string_view contents) {
-  std::ofstream(path, std::ios::binary).write(contents.data(),
-                                              static_cast<std::streamsize>(contents.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(contents.data(), static_cast<std::streamsize>(contents.size()));
 }
 
 std::string readFile(const std::string& path) {
@@ -270,11 +270,10 @@ int runBenchmark(const Options& options) {
       std::printf("| %zu | %td | - | - | - | - | - | %ld | - |\n", contacts, lines,
                   listing.writeCalls);
     } else {
-      std::printf(
-          "| %zu | %td | %.0f | %.2f | %.2f | %.0f | %.1f ms | %ld | %.2f / %.1f µs |\n",
-          contacts, lines, static_cast<double>(lines) / median(programSeconds), median(toFile),
-          median(toNull), bytesPerEntry, listing.milliseconds, listing.writeCalls, removeMedian,
-          removeMax);
+      std::printf("| %zu | %td | %.0f | %.2f | %.2f | %.0f | %.1f ms | %ld | %.2f / %.1f µs |\n",
+                  contacts, lines, static_cast<double>(lines) / median(programSeconds),
+                  median(toFile), median(toNull), bytesPerEntry, listing.milliseconds,
+                  listing.writeCalls, removeMedian, removeMax);
     }
     std::fflush(stdout);
   }

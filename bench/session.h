@@ -7,9 +7,9 @@
 namespace phonebook::bench {
 
 struct SessionShape {
-  std::size_t contacts = 0;   // contacts added, the four kinds in turn
-  bool listings = true;       // a listing after every fifth of the contacts, and one at the end
-  bool removals = true;       // after every tenth contact, the removal of a random entry
+  std::size_t contacts = 0;  // contacts added, the four kinds in turn
+  bool listings = true;      // a listing after every fifth of the contacts, and one at the end
+  bool removals = true;      // after every tenth contact, the removal of a random entry
 };
 
 // The input lines of the session, ending with "exit". The same shape always gives the same

@@ -20,8 +20,7 @@ namespace {
 // and taken out again at the end, before the standard streams are flushed for the last time.
 class StandardStreams {
  public:
-  StandardStreams()
-      : savedInput_(std::cin.rdbuf(&input)), savedOutput_(std::cout.rdbuf(&output)) {
+  StandardStreams() : savedInput_(std::cin.rdbuf(&input)), savedOutput_(std::cout.rdbuf(&output)) {
     // readLine flushes standard output itself.
     std::cin.tie(nullptr);
   }

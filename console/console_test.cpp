@@ -33,10 +33,10 @@ TEST(ReadLineTest, SplitsInputIntoLines) {
       {"", {}},
       {"\n", {""}},
       {"a\nb\n", {"a", "b"}},
-      {"a\n\nb", {"a", "", "b"}},        // a last line without a line feed is still a line
-      {"exit\r\n", {"exit"}},            // a carriage return before the line feed is dropped
+      {"a\n\nb", {"a", "", "b"}},  // a last line without a line feed is still a line
+      {"exit\r\n", {"exit"}},      // a carriage return before the line feed is dropped
       {"\r\n\r\n", {"", ""}},
-      {"a\r", {"a\r"}},                  // not before a line feed: kept
+      {"a\r", {"a\r"}},  // not before a line feed: kept
       {"a\rb\n", {"a\rb"}},
       {"a\r\r\n", {"a\r"}},
       {std::string("a\0b\n", 4), {std::string("a\0b", 3)}},

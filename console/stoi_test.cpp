@@ -37,7 +37,9 @@ TEST(StoiTest, TakesTheNumberAtTheFrontOfTheText) {
       {"+", 0, Failure::InvalidArgument},
       {"+-1", 0, Failure::InvalidArgument},
       {"- 1", 0, Failure::InvalidArgument},
-      {"\xA0" "1", 0, Failure::InvalidArgument},
+      {"\xA0"
+       "1",
+       0, Failure::InvalidArgument},
       {"2147483648", 0, Failure::OutOfRange},
       {"-2147483649", 0, Failure::OutOfRange},
       {"99999999999999999999999999999999999999999", 0, Failure::OutOfRange},

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace phonebook {
 namespace {
 
@@ -14,15 +13,15 @@ TEST(DaysUntilNextTest, CountsCalendarDaysToTheNextBirthday) {
     month_day birthday;
     int days;
   } cases[] = {
-      {2027y / 1 / 1, December / 31, 364},   // a year of 365 days
+      {2027y / 1 / 1, December / 31, 364},  // a year of 365 days
       {2027y / 12 / 31, January / 1, 1},
-      {2028y / 1 / 1, December / 31, 365},   // a year of 366 days
+      {2028y / 1 / 1, December / 31, 365},  // a year of 366 days
       {2028y / 12 / 31, January / 1, 1},
-      {2027y / 3 / 10, March / 10, 0},       // the birthday itself
-      {2027y / 3 / 10, March / 9, 365},      // just past: next year's, across 29 February 2028
+      {2027y / 3 / 10, March / 10, 0},   // the birthday itself
+      {2027y / 3 / 10, March / 9, 365},  // just past: next year's, across 29 February 2028
       {2026y / 3 / 10, March / 9, 364},
       {2027y / 3 / 10, March / 11, 1},
-      {2028y / 2 / 28, March / 1, 2},        // across 29 February
+      {2028y / 2 / 28, March / 1, 2},  // across 29 February
       {2027y / 2 / 28, March / 1, 1},
       {2028y / 2 / 29, February / 28, 365},
       {2027y / 12 / 31, December / 31, 0},

@@ -15,8 +15,7 @@ enum class FieldKind { Name = 0, PhoneNumber = 1, Team = 2, Age = 3, Birthday = 
 std::string_view labelOf(FieldKind kind);
 
 // The days of months 1 to 12, at index 0 to 11. February has 28: no birthday falls on the 29th.
-inline constexpr std::array<int, 12> daysInMonth = {31, 28, 31, 30, 31, 30,
-                                                    31, 31, 30, 31, 30, 31};
+inline constexpr std::array<int, 12> daysInMonth = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
 // Writes "<label>: " and reads lines until one passes isValidField, refusing each one that does
 // not with "Invalid <label>." and the retry line. Returns the text exactly as typed.

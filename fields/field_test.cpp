@@ -18,8 +18,8 @@ struct Row {
 
 void expectRule(FieldKind kind, const std::vector<Row>& rows) {
   for (const Row& row : rows) {
-    EXPECT_EQ(isValidField(kind, row.text), row.valid) << labelOf(kind) << ": \"" << row.text
-                                                       << "\"";
+    EXPECT_EQ(isValidField(kind, row.text), row.valid)
+        << labelOf(kind) << ": \"" << row.text << "\"";
   }
 }
 
@@ -40,29 +40,16 @@ TEST(IsValidFieldTest, Name) {
 }
 
 TEST(IsValidFieldTest, PhoneNumber) {
-  expectRule(FieldKind::PhoneNumber, {
-                                         {"010-1234-5678", true},
-                                         {"02-1234-5678", true},
-                                         {"02-0000-0000", true},
-                                         {"010-9999-9999", true},
-                                         {"011-1234-5678", false},
-                                         {"10-1234-5678", false},
-                                         {"0010-1234-5678", false},
-                                         {"010-123-5678", false},
-                                         {"010-12345-678", false},
-                                         {"010-1234-5678 ", false},
-                                         {" 010-1234-5678", false},
-                                         {"010--1234-5678", false},
-                                         {"010-1234-5678-", false},
-                                         {"01012345678", false},
-                                         {"010-abcd-5678", false},
-                                         {"010-12a4-5678", false},
-                                         {"010-1234-567x", false},
-                                         {"010-+123-5678", false},
-                                         {"010- 123-5678", false},
-                                         {"010-1234--567", false},
-                                         {"", false},
-                                     });
+  expectRule(FieldKind::PhoneNumber,
+             {
+                 {"010-1234-5678", true},   {"02-1234-5678", true},    {"02-0000-0000", true},
+                 {"010-9999-9999", true},   {"011-1234-5678", false},  {"10-1234-5678", false},
+                 {"0010-1234-5678", false}, {"010-123-5678", false},   {"010-12345-678", false},
+                 {"010-1234-5678 ", false}, {" 010-1234-5678", false}, {"010--1234-5678", false},
+                 {"010-1234-5678-", false}, {"01012345678", false},    {"010-abcd-5678", false},
+                 {"010-12a4-5678", false},  {"010-1234-567x", false},  {"010-+123-5678", false},
+                 {"010- 123-5678", false},  {"010-1234--567", false},  {"", false},
+             });
 }
 
 TEST(IsValidFieldTest, Team) {
@@ -122,8 +109,8 @@ TEST(IsValidFieldTest, NoOtherKindIsValid) {
 
 TEST(ReadFieldTest, AsksAgainUntilTheTextPasses) {
   std::string field;
-  const std::string output = test::captureOutput(
-      "Ann\n\nAnn  Lee\nAnn Lee\t\r\n", [&] { field = readField(FieldKind::Name); });
+  const std::string output = test::captureOutput("Ann\n\nAnn  Lee\nAnn Lee\t\r\n",
+                                                 [&] { field = readField(FieldKind::Name); });
   EXPECT_EQ(output,
             "Name: Invalid Name.\nPlease try again.\n"
             "Name: Invalid Name.\nPlease try again.\n"

@@ -13,29 +13,36 @@ namespace {
 
 using namespace test;
 
+std::string noType(const std::string& number) {
+  return "No corresponding type for input " + number + ".\n" + retry;
+}
+
 TEST(AddPersonTest, PlainPersonAfterRefusedTypesNameAndPhone) {
   const auto run = runScript(
       "1\n"
-      "five\n" "\n" "0\n" "-5\n" " 7x\n" "+7\n" "07\n" "2147483648\n" "-2147483649\n" "1\n"
-      "Ann\n" "Ann Lee\n"
-      "011-1234-5678\n" "010-12a4-5678\n" "010-1234-5678\n"
+      "five\n\n0\n-5\n 7x\n+7\n07\n2147483648\n-2147483649\n1\n"
+      "Ann\nAnn Lee\n"
+      "011-1234-5678\n010-12a4-5678\n010-1234-5678\n"
       "3\nexit\n");
-  EXPECT_EQ(run.output,
-            prompt + typeMenu + prompt + notAnInteger +              // five
-            typeMenu + prompt + notAnInteger +                       // empty line
-            typeMenu + prompt + "No corresponding type for input 0.\n" + retry +
-            typeMenu + prompt + "No corresponding type for input -5.\n" + retry +
-            typeMenu + prompt + "No corresponding type for input 7.\n" + retry +
-            typeMenu + prompt + "No corresponding type for input 7.\n" + retry +
-            typeMenu + prompt + "No corresponding type for input 7.\n" + retry +
-            typeMenu + prompt + notAnInteger +                       // out of 32-bit range
-            typeMenu + prompt + notAnInteger +
-            typeMenu + prompt +                                      // 1
-            "Name: " + invalid("Name") + "Name: " +
-            "Phone number: " + invalid("Phone number") +
-            "Phone number: " + invalid("Phone number") + "Phone number: " +
-            added + prompt +
-            listingHeader + "1. Ann Lee_010-1234-5678\n" + prompt);
+  EXPECT_EQ(run.output, transcript({
+                            prompt + typeMenu + prompt + notAnInteger,  // five
+                            typeMenu + prompt + notAnInteger,           // an empty line
+                            typeMenu + prompt + noType("0"),
+                            typeMenu + prompt + noType("-5"),
+                            typeMenu + prompt + noType("7"),   // " 7x"
+                            typeMenu + prompt + noType("7"),   // +7
+                            typeMenu + prompt + noType("7"),   // 07
+                            typeMenu + prompt + notAnInteger,  // past the 32-bit range
+                            typeMenu + prompt + notAnInteger,
+                            typeMenu + prompt,  // 1
+                            "Name: " + invalid("Name"),
+                            "Name: ",
+                            "Phone number: " + invalid("Phone number"),
+                            "Phone number: " + invalid("Phone number"),
+                            "Phone number: " + added,
+                            prompt + listingHeader + "1. Ann Lee_010-1234-5678\n",
+                            prompt,
+                        }));
 }
 
 TEST(AddPersonTest, WorkContactWithLenientTypeAndEmptyTeam) {
@@ -43,25 +50,30 @@ TEST(AddPersonTest, WorkContactWithLenientTypeAndEmptyTeam) {
       "1\n2x\nBob Kim\n02-0012-3456\n\n"
       "1\n 2\nCy Oh\n010-0001-0001\nSales and Support\n"
       "3\nexit\n");
-  EXPECT_EQ(run.output,
-            prompt + typeMenu + prompt + "Name: Phone number: Team: " + added +
-            prompt + typeMenu + prompt + "Name: Phone number: Team: " + added +
-            prompt + listingHeader +
-            "1. Bob Kim_02-0012-3456_\n"
-            "2. Cy Oh_010-0001-0001_Sales and Support\n" +
-            prompt);
+  EXPECT_EQ(run.output, transcript({
+                            prompt + typeMenu + prompt + "Name: Phone number: Team: " + added,
+                            prompt + typeMenu + prompt + "Name: Phone number: Team: " + added,
+                            prompt + listingHeader,
+                            "1. Bob Kim_02-0012-3456_\n",
+                            "2. Cy Oh_010-0001-0001_Sales and Support\n",
+                            prompt,
+                        }));
 }
 
 TEST(AddPersonTest, FamilyMemberAfterRefusedBirthdays) {
   const std::string birthday = birthdayIn(0, "00");
-  const auto run = runScript("1\n3\nAnn Lee\n010-1234-5678\n000229\n99123\nab0101\n" + birthday +
-                             "\n3\nexit\n");
+  const auto run =
+      runScript("1\n3\nAnn Lee\n010-1234-5678\n000229\n99123\nab0101\n" + birthday + "\n3\nexit\n");
   EXPECT_EQ(run.output,
-            prompt + typeMenu + prompt + "Name: Phone number: " +
-            "Birthday: " + invalid("Birthday") +
-            "Birthday: " + invalid("Birthday") +
-            "Birthday: " + invalid("Birthday") + "Birthday: " + added +
-            prompt + listingHeader + "1. Ann Lee_010-1234-5678_" + birthday + "_0\n" + prompt);
+            transcript({
+                prompt + typeMenu + prompt + "Name: Phone number: ",
+                "Birthday: " + invalid("Birthday"),
+                "Birthday: " + invalid("Birthday"),
+                "Birthday: " + invalid("Birthday"),
+                "Birthday: " + added,
+                prompt + listingHeader + "1. Ann Lee_010-1234-5678_" + birthday + "_0\n",
+                prompt,
+            }));
 }
 
 TEST(AddPersonTest, FriendAfterRefusedAges) {
@@ -69,15 +81,19 @@ TEST(AddPersonTest, FriendAfterRefusedAges) {
       "1\n4\nDee Park\n02-9999-9999\n-1\nabc\n\n2147483648\n25 years\n"
       "1\n4\nEd Yoo\n010-0000-0000\n0\n"
       "3\nexit\n");
-  EXPECT_EQ(run.output,
-            prompt + typeMenu + prompt + "Name: Phone number: " +
-            "Age: " + invalid("Age") + "Age: " + invalid("Age") + "Age: " + invalid("Age") +
-            "Age: " + invalid("Age") + "Age: " + added +
-            prompt + typeMenu + prompt + "Name: Phone number: Age: " + added +
-            prompt + listingHeader +
-            "1. Dee Park_02-9999-9999_25\n"
-            "2. Ed Yoo_010-0000-0000_0\n" +
-            prompt);
+  EXPECT_EQ(run.output, transcript({
+                            prompt + typeMenu + prompt + "Name: Phone number: ",
+                            "Age: " + invalid("Age"),  // -1
+                            "Age: " + invalid("Age"),  // abc
+                            "Age: " + invalid("Age"),  // an empty line
+                            "Age: " + invalid("Age"),  // past the 32-bit range
+                            "Age: " + added,
+                            prompt + typeMenu + prompt + "Name: Phone number: Age: " + added,
+                            prompt + listingHeader,
+                            "1. Dee Park_02-9999-9999_25\n",
+                            "2. Ed Yoo_010-0000-0000_0\n",
+                            prompt,
+                        }));
 }
 
 TEST(AddPersonTest, EndOfInputEndsTheRunAndAddsNothing) {

@@ -28,9 +28,7 @@ class PhoneBookTest : public ::testing::Test {
   }
 };
 
-TEST_F(PhoneBookTest, EmptyListingIsTheHeaderAlone) {
-  EXPECT_EQ(listing(), "Phone Book Print\n");
-}
+TEST_F(PhoneBookTest, EmptyListingIsTheHeaderAlone) { EXPECT_EQ(listing(), "Phone Book Print\n"); }
 
 TEST_F(PhoneBookTest, ListsEntriesNumberedInOrderOfAddition) {
   addThree();
@@ -72,7 +70,8 @@ TEST_F(PhoneBookTest, RemovalKeepsTheOrderOfAThousandEntries) {
     if (model.size() % 97 == 0) {
       std::string expected = "Phone Book Print\n";
       for (std::size_t i = 0; i < model.size(); ++i) {
-        expected += std::to_string(i + 1) + ". A B_010-1234-5678_" + std::to_string(model[i]) + "\n";
+        expected +=
+            std::to_string(i + 1) + ". A B_010-1234-5678_" + std::to_string(model[i]) + "\n";
       }
       ASSERT_EQ(listing(), expected) << model.size() << " left";
     }
@@ -84,8 +83,7 @@ TEST_F(PhoneBookTest, RemovalKeepsTheOrderOfAThousandEntries) {
 }
 
 TEST_F(PhoneBookTest, CommandThreeListsThePhoneBook) {
-  EXPECT_EQ(test::runScript("3\nexit\n").output,
-            "QZ-4821-07356>Phone Book Print\nQZ-4821-07356>");
+  EXPECT_EQ(test::runScript("3\nexit\n").output, "QZ-4821-07356>Phone Book Print\nQZ-4821-07356>");
 }
 
 }  // namespace

@@ -32,34 +32,37 @@ std::string addedContacts(int count) {
 
 TEST(RemovePersonTest, EmptyPhoneBookHasNoOne) {
   const auto run = runScript("2\n0\n2\n1\n2\n-1\nexit\n");
-  EXPECT_EQ(run.output, prompt + indexPrompt + noSuchPerson + prompt + indexPrompt +
-                            noSuchPerson + prompt + indexPrompt + noSuchPerson + prompt);
+  EXPECT_EQ(run.output, prompt + indexPrompt + noSuchPerson + prompt + indexPrompt + noSuchPerson +
+                            prompt + indexPrompt + noSuchPerson + prompt);
 }
 
 TEST(RemovePersonTest, RemovesByListedPosition) {
   const auto run = runScript(addContacts(3) +
-                             "2\n4\n"          // one past the last
-                             "2\n3\n"          // the last
+                             "2\n4\n"                      // one past the last
+                             "2\n3\n"                      // the last
                              "2\nabc\n\n2147483648\n 1\n"  // refused indexes, then " 1"
                              "3\n"
                              "2\n1abc\n"
                              "3\nexit\n");
-  EXPECT_EQ(run.output,
-            addedContacts(3) +                                                    //
-            prompt + indexPrompt + noSuchPerson +                                 //
-            prompt + indexPrompt + removed +                                      //
-            prompt + indexPrompt + notAnInteger + indexPrompt + notAnInteger +    //
-            indexPrompt + notAnInteger + indexPrompt + removed +                  //
-            prompt + listingHeader + "1. B B_010-1234-5678\n" +                   //
-            prompt + indexPrompt + removed +                                      //
-            prompt + listingHeader + prompt);
+  EXPECT_EQ(run.output, transcript({
+                            addedContacts(3),
+                            prompt + indexPrompt + noSuchPerson,
+                            prompt + indexPrompt + removed,
+                            prompt + indexPrompt + notAnInteger,
+                            indexPrompt + notAnInteger,
+                            indexPrompt + notAnInteger,
+                            indexPrompt + removed,
+                            prompt + listingHeader + "1. B B_010-1234-5678\n",
+                            prompt + indexPrompt + removed,
+                            prompt + listingHeader,
+                            prompt,
+                        }));
 }
 
 TEST(RemovePersonTest, LaterEntriesMoveUp) {
   const auto run = runScript(addContacts(3) + "2\n1\n3\nexit\n");
-  EXPECT_EQ(run.output, addedContacts(3) + prompt + indexPrompt + removed + prompt +
-                            listingHeader + "1. B B_010-1234-5678\n2. C C_010-1234-5678\n" +
-                            prompt);
+  EXPECT_EQ(run.output, addedContacts(3) + prompt + indexPrompt + removed + prompt + listingHeader +
+                            "1. B B_010-1234-5678\n2. C C_010-1234-5678\n" + prompt);
 }
 
 TEST(RemovePersonTest, EndOfInputAtTheIndexEndsTheRun) {

@@ -9,10 +9,10 @@
 namespace phonebook::test {
 
 struct ProgramRun {
-  std::string output;       // standard output, unless it went elsewhere
-  std::string errors;       // standard error
-  int status;               // the exit status, 128 plus the signal that ended it, or -1: timed out
-  long peakKilobytes;       // the program's peak resident memory
+  std::string output;  // standard output, unless it went elsewhere
+  std::string errors;  // standard error
+  int status;          // the exit status, 128 plus the signal that ended it, or -1: timed out
+  long peakKilobytes;  // the program's peak resident memory
 };
 
 struct ProgramOptions {

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/texts.h"
-
 #include <algorithm>
 #include <chrono>
 #include <csignal>
@@ -14,9 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "tests/texts.h"
+
 namespace phonebook::test {
 namespace {
-
 
 TEST(ProgramTest, AnswersAShortSession) {
   const ProgramRun run = runProgram("\nhelp\r\nexit\r\n");
@@ -44,16 +43,21 @@ TEST(ProgramTest, AddsListsAndRemovesContactsOfEveryKind) {
   const ProgramRun run = runProgram(
       "1\n1\nAnn Lee\n010-1234-5678\n"
       "1\n2\nBob Kim\n02-1234-5678\nSales\n"
-      "1\n3\nCy Oh\n010-0001-0001\n" + birthday + "\n"
+      "1\n3\nCy Oh\n010-0001-0001\n" +
+      birthday +
+      "\n"
       "1\n4\nDee Park\n02-0012-3456\n25\n"
       "2\n1\n3\nexit\n");
   const std::string asked = prompt + typeMenu + prompt + "Name: Phone number: ";
   EXPECT_EQ(run.output, asked + added + asked + "Team: " + added + asked + "Birthday: " + added +
-                            asked + "Age: " + added + prompt + "Enter Index of person: " +
-                            removed + prompt + listingHeader +
+                            asked + "Age: " + added + prompt + "Enter Index of person: " + removed +
+                            prompt + listingHeader +
                             "1. Bob Kim_02-1234-5678_Sales\n"
-                            "2. Cy Oh_010-0001-0001_" + birthday + "_1\n"
-                            "3. Dee Park_02-0012-3456_25\n" + prompt);
+                            "2. Cy Oh_010-0001-0001_" +
+                            birthday +
+                            "_1\n"
+                            "3. Dee Park_02-0012-3456_25\n" +
+                            prompt);
   EXPECT_EQ(run.status, 0);
 }
 
@@ -64,8 +68,8 @@ TEST(ProgramTest, BirthdayCountFollowsTheLocalTimeZone) {
   char birthday[8];
   std::snprintf(birthday, sizeof birthday, "99%02u%02u", unsigned(dateAhead.month()),
                 unsigned(dateAhead.day()));
-  const std::string script = "1\n3\nAnn Lee\n010-1234-5678\n" + std::string(birthday) +
-                             "\n3\nexit\n";
+  const std::string script =
+      "1\n3\nAnn Lee\n010-1234-5678\n" + std::string(birthday) + "\n3\nexit\n";
   const std::string line = "1. Ann Lee_010-1234-5678_" + std::string(birthday) + "_";
   const std::string listed = prompt + listingHeader + line;
 
@@ -116,8 +120,8 @@ constexpr bool underAddressSanitizer = false;
 #endif
 
 // Whether the file holds `prefix`, then `count` times the character `fill`, then `suffix`.
-::testing::AssertionResult fileHolds(const std::string& path, const std::string& prefix,
-                                     char fill, std::size_t count, const std::string& suffix) {
+::testing::AssertionResult fileHolds(const std::string& path, const std::string& prefix, char fill,
+                                     std::size_t count, const std::string& suffix) {
   std::ifstream file(path, std::ios::binary);
   std::string head(prefix.size(), '\0');
   file.read(head.data(), static_cast<std::streamsize>(head.size()));
@@ -131,8 +135,8 @@ constexpr bool underAddressSanitizer = false;
     if (static_cast<std::size_t>(file.gcount()) != size ||
         std::any_of(chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(size),
                     [fill](char c) { return c != fill; })) {
-      return ::testing::AssertionFailure() << "the long run breaks off " << count - left
-                                           << " characters in";
+      return ::testing::AssertionFailure()
+             << "the long run breaks off " << count - left << " characters in";
     }
     left -= size;
   }
@@ -155,16 +159,16 @@ TEST(ProgramTest, HandlesALineOf100MegabytesAtEveryQuestion) {
 
   const struct {
     const char* question;
-    std::string before;          // typed before the long line of x
-    std::string after;           // typed after it
-    std::string outputBefore;    // written before the long run of x in the output, if any
-    std::size_t xInOutput;       // how many x the output holds
-    std::string output;          // written after that
+    std::string before;        // typed before the long line of x
+    std::string after;         // typed after it
+    std::string outputBefore;  // written before the long run of x in the output, if any
+    std::size_t xInOutput;     // how many x the output holds
+    std::string output;        // written after that
   } cases[] = {
       {"command", "", "\nexit\n", "", 0, prompt + invalidCommand + prompt},
       {"type", "1\n", "\n1\nAnn Lee\n010-1234-5678\nexit\n", "", 0,
-       prompt + typeMenu + prompt + notAnInteger + typeMenu + prompt + "Name: Phone number: " +
-           added + prompt},
+       prompt + typeMenu + prompt + notAnInteger + typeMenu + prompt +
+           "Name: Phone number: " + added + prompt},
       {"name", "1\n1\n", "\nAnn Lee\n010-1234-5678\nexit\n", "", 0,
        asked + invalid("Name") + "Name: Phone number: " + added + prompt},
       {"phone number", "1\n1\nAnn Lee\n", "\n010-1234-5678\nexit\n", "", 0,
@@ -185,8 +189,7 @@ TEST(ProgramTest, HandlesALineOf100MegabytesAtEveryQuestion) {
     SCOPED_TRACE(c.question);
     ProgramOptions options;
     options.outputPath = temporaryFile("large-output");
-    const ProgramRun run =
-        runProgram({{c.before}, {x, lineSize / megabyte}, {c.after}}, options);
+    const ProgramRun run = runProgram({{c.before}, {x, lineSize / megabyte}, {c.after}}, options);
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(fileHolds(options.outputPath, c.outputBefore, 'x', c.xInOutput, c.output));
     if (!underAddressSanitizer) {

@@ -1,6 +1,7 @@
 // The program's fixed texts as the tests expect to see them, each ending where the program ends it.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
 namespace phonebook::test {
@@ -16,6 +17,15 @@ inline const std::string added = "Successfully added new person.\n";
 inline const std::string removed = "A person is successfully deleted from the Phone Book!\n";
 inline const std::string noSuchPerson = "Person does not exist!\n";
 inline const std::string listingHeader = "Phone Book Print\n";
+
+// The pieces of a transcript joined, one exchange a line in the test's source.
+inline std::string transcript(std::initializer_list<std::string> pieces) {
+  std::string joined;
+  for (const std::string& piece : pieces) {
+    joined += piece;
+  }
+  return joined;
+}
 
 // "Invalid <label>." and the retry line.
 inline std::string invalid(const std::string& label) { return "Invalid " + label + ".\n" + retry; }
