@@ -51,6 +51,7 @@ Usage run(std::vector<std::string> argv, const std::string& inputPath,
   posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outputPath.c_str(),
                                    O_WRONLY | O_CREAT | O_TRUNC, 0600);
   std::vector<char*> args;
+  args.reserve(argv.size() + 1);
   for (std::string& arg : argv) {
     args.push_back(arg.data());
   }

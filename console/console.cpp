@@ -47,7 +47,7 @@ bool outputIsTerminal = ::isatty(STDOUT_FILENO) == 1;
 
 // Input read from standard input and not yet taken as lines.
 struct InputState {
-  std::array<char, 64 * 1024> buffer;
+  std::array<char, std::size_t{64} * 1024> buffer;
   std::size_t next = 0;
   std::size_t end = 0;
   // Set once standard input has ended: it does not come back, even where the system would read

@@ -46,7 +46,7 @@ namespace detail {
 // Output written and not yet handed over to standard output: every flush hands it over with one
 // write. A listing writes many small pieces, so adding a piece is kept to a copy, inline.
 struct PendingOutput {
-  std::array<char, 64 * 1024> data;
+  std::array<char, std::size_t{64} * 1024> data;
   std::size_t size = 0;
 };
 extern PendingOutput pendingOutput;

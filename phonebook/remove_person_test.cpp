@@ -17,7 +17,9 @@ std::string addContacts(int count) {
   std::string script;
   for (int i = 0; i < count; ++i) {
     const char letter = static_cast<char>('A' + i);
-    script += std::string("1\n1\n") + letter + ' ' + letter + "\n010-1234-5678\n";
+    script += "1\n1\n";
+    script += {letter, ' ', letter};
+    script += "\n010-1234-5678\n";
   }
   return script;
 }

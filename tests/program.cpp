@@ -113,6 +113,7 @@ ProgramRun runProgram(const std::vector<InputPiece>& input, const ProgramOptions
 
   std::vector<std::string> environment = environmentWith(options.environment);
   std::vector<char*> envp;
+  envp.reserve(environment.size() + 1);
   for (std::string& variable : environment) {
     envp.push_back(variable.data());
   }

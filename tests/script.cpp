@@ -11,18 +11,8 @@
 
 namespace phonebook::test {
 
-namespace {
-
-// Empties the phone book when the run ends, however it ends.
-struct EmptyPhoneBookAfterwards {
-  ~EmptyPhoneBookAfterwards() { phoneBook.clear(); }
-};
-
-}  // namespace
-
 Transcript runScript(std::string_view input, bool outputIsTerminal) {
   phoneBook.clear();
-  const EmptyPhoneBookAfterwards emptied;
   std::istringstream in{std::string(input)};
   std::ostringstream out;
   int status = 0;
@@ -30,6 +20,7 @@ Transcript runScript(std::string_view input, bool outputIsTerminal) {
     const ConsoleRedirect redirect(*in.rdbuf(), *out.rdbuf(), outputIsTerminal);
     status = runCommandLoop();
   }
+  phoneBook.clear();
   return {out.str(), status};
 }
 
