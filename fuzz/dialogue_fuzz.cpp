@@ -21,16 +21,15 @@
 namespace {
 
 constexpr std::string_view addedMessage = "Successfully added new person.";
-constexpr std::string_view deletedMessage =
-    "A person is successfully deleted from the Phone Book!";
+constexpr std::string_view deletedMessage = "A person is successfully deleted from the Phone Book!";
 constexpr std::string_view listingHeader = "Phone Book Print";
 
 // The prompts after which the program waits for a line. What is typed is not in the transcript,
 // so a message that answers a line follows the prompts written since the last line end on the
 // same line: "Name: Phone number: Successfully added new person.", for instance.
 constexpr std::array<std::string_view, 7> prompts = {
-    "QZ-4821-07356>", "Name: ", "Phone number: ", "Team: ", "Age: ", "Birthday: ",
-    "Enter Index of person: "};
+    "QZ-4821-07356>", "Name: ",     "Phone number: ",         "Team: ",
+    "Age: ",          "Birthday: ", "Enter Index of person: "};
 
 // The line without the prompts at its front. No prompt begins another, and every other line the
 // program writes begins with a fixed text or, in the listing, with the entry's number, so what is
@@ -69,8 +68,8 @@ std::size_t countMessages(const std::vector<std::string_view>& lines, std::strin
 
 // Writes why the run broke the rule, with the transcript that shows it, and stops the fuzzer.
 [[noreturn]] void fail(const std::string& why, std::string_view transcript) {
-  std::fprintf(stderr, "phonebook_fuzz: %s\n--- transcript ---\n%.*s\n--- end ---\n",
-               why.c_str(), static_cast<int>(transcript.size()), transcript.data());
+  std::fprintf(stderr, "phonebook_fuzz: %s\n--- transcript ---\n%.*s\n--- end ---\n", why.c_str(),
+               static_cast<int>(transcript.size()), transcript.data());
   std::abort();
 }
 
@@ -91,8 +90,7 @@ void checkListing(std::size_t count, std::string_view transcript) {
   const std::vector<std::string_view> lines = linesOf(listing);
   if (listing.empty() || listing.back() != '\n' || lines.size() != count + 1 ||
       lines.front() != listingHeader) {
-    fail("the listing is not the header and " + std::to_string(count) +
-             " entry lines:\n" + listing,
+    fail("the listing is not the header and " + std::to_string(count) + " entry lines:\n" + listing,
          transcript);
   }
   for (std::size_t position = 1; position <= count; ++position) {
