@@ -6,6 +6,7 @@
 #include <cstring>
 #include <iostream>
 #include <memory>
+#include <utility>
 
 #include "console/file_buffers.h"
 #include "console/texts.h"
@@ -149,14 +150,15 @@ PendingOutput pendingOutput;
 
 void handOver(std::string_view text) {
   std::streambuf& output = *std::cout.rdbuf();
-  const auto pending = static_cast<std::streamsize>(pendingOutput.size);
-  const auto size = static_cast<std::streamsize>(text.size());
-  pendingOutput.size = 0;
   // A short write marks the stream bad, for flushOutput to report.
-  if (output.sputn(pendingOutput.data.data(), pending) != pending ||
-      output.sputn(text.data(), size) != size) {
-    std::cout.setstate(std::ios_base::badbit);
-  }
+  const auto put = [&output](const char* data, std::size_t size) {
+    const auto count = static_cast<std::streamsize>(size);
+    if (count > 0 && output.sputn(data, count) != count) {
+      std::cout.setstate(std::ios_base::badbit);
+    }
+  };
+  put(pendingOutput.data.data(), std::exchange(pendingOutput.size, 0));
+  put(text.data(), text.size());
 }
 
 }  // namespace detail
