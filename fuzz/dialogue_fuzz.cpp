@@ -96,9 +96,9 @@ void checkListing(std::size_t count, std::string_view transcript) {
   for (std::size_t position = 1; position <= count; ++position) {
     const std::string number = std::to_string(position) + ". ";
     if (lines[position].substr(0, number.size()) != number) {
-      fail("listing line " + std::to_string(position) + " does not start with \"" + number +
-               "\":\n" + listing,
-           transcript);
+      std::string why = "listing line ";
+      why.append(std::to_string(position)).append(" does not start with \"").append(number);
+      fail(why.append("\":\n").append(listing), transcript);
     }
   }
   if (phonebook::phoneBook.count() != count) {

@@ -27,7 +27,7 @@ std::string addContacts(int count) {
 std::string addedContacts(int count) {
   std::string output;
   for (int i = 0; i < count; ++i) {
-    output += prompt + typeMenu + prompt + "Name: Phone number: " + added;
+    output += transcript({prompt, typeMenu, prompt, "Name: Phone number: ", added});
   }
   return output;
 }
