@@ -82,10 +82,6 @@ int errorOf(const std::streambuf* buffer) {
   return 0;
 }
 
-}  // namespace
-
-namespace {
-
 // Reads what standard input has ready, at least one character; false once input has ended.
 bool refill(InputState& state) {
   if (state.ended) {
