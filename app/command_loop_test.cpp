@@ -59,11 +59,6 @@ TEST(CommandLoopTest, EndOfInputOnATerminalLeavesAFreshLine) {
   EXPECT_EQ(runScript("exit\n", true).output, prompt);
 }
 
-class FullOutput : public std::streambuf {
- protected:
-  int_type overflow(int_type) override { return traits_type::eof(); }
-};
-
 TEST(CommandLoopTest, FailedOutputEndsTheRunWithStatusOne) {
   std::istringstream in("\n\n\nexit\n");
   FullOutput out;

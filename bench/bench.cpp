@@ -169,7 +169,7 @@ Listing timeListing() {
 }
 
 // The median and the longest time of removing position 1, in microseconds.
-std::pair<double, double> timeRemovals(std::size_t count) {
+std::pair<double, double> timeRemovals() {
   std::vector<double> times;
   for (int i = 0; i < 1000 && phoneBook.count() > 0; ++i) {
     const auto start = std::chrono::steady_clock::now();
@@ -177,7 +177,6 @@ std::pair<double, double> timeRemovals(std::size_t count) {
     const auto stop = std::chrono::steady_clock::now();
     times.push_back(std::chrono::duration<double, std::micro>(stop - start).count());
   }
-  (void)count;
   return {median(times), *std::max_element(times.begin(), times.end())};
 }
 
@@ -264,7 +263,7 @@ int runBenchmark(const Options& options) {
 
     fill(contacts);
     const Listing listing = timeListing();
-    const auto [removeMedian, removeMax] = timeRemovals(contacts);
+    const auto [removeMedian, removeMax] = timeRemovals();
     phoneBook.clear();
 
     if (options.smoke) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/script.h"
+
 namespace phonebook {
 namespace {
 
@@ -103,14 +105,8 @@ TEST(WriteTest, LinesAreFlushedAndPromptsAreNot) {
   EXPECT_EQ(output.flushed, "Phone Book Print\nQZ-4821-07356>Invalid Name.\nPlease try again.\n");
 }
 
-// An output that the system refuses to take, as a full disk does.
-class FullOutput : public std::streambuf {
- protected:
-  int_type overflow(int_type) override { return traits_type::eof(); }
-};
-
 TEST(WriteTest, FailedOutputIsReported) {
-  FullOutput output;
+  test::FullOutput output;
   std::stringbuf input;
   const ConsoleRedirect redirect(input, output);
   try {

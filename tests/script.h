@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <streambuf>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,12 @@ namespace phonebook::test {
 struct Transcript {
   std::string output;
   int status;
+};
+
+// An output that refuses every write, as a full disk does.
+class FullOutput : public std::streambuf {
+ protected:
+  int_type overflow(int_type) override { return traits_type::eof(); }
 };
 
 // Runs the command loop on `input` with an empty phone book and returns what it wrote to standard
