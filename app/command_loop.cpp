@@ -2,7 +2,6 @@
 
 #include <iostream>
 #include <new>
-#include <string>
 #include <string_view>
 
 #include "console/console.h"
@@ -21,7 +20,7 @@ constexpr std::string_view commandMenu =
 void runCommands() {
   for (;;) {
     writePrompt(commandPrompt);
-    const std::string line = readLine();
+    const std::string_view line = readLine();
     if (line == exitKeyword) {
       return;
     }
@@ -47,18 +46,21 @@ int reportFailure(std::string_view what) {
 }  // namespace
 
 int runCommandLoop() {
+  bool outOfMemory = false;
   try {
     try {
       runCommands();
     } catch (const EndOfInput&) {
       finishAtEndOfInput();
+    } catch (const std::bad_alloc&) {
+      outOfMemory = true;
     }
-    return 0;
+    // What was written since the program last waited for input, whichever way the run ended.
+    flushOutput();
   } catch (const ConsoleFailure& failure) {
     return reportFailure(failure.what());
-  } catch (const std::bad_alloc&) {
-    return reportFailure("out of memory");
   }
+  return outOfMemory ? reportFailure("out of memory") : 0;
 }
 
 void reportInvalidCommand() { refuse("Invalid command."); }

@@ -1,171 +1,148 @@
 #include "console/console.h"
 
-#include <unistd.h>
-
-#include <array>
-#include <cstring>
-#include <iostream>
-#include <memory>
 #include <utility>
 
-#include "console/file_buffers.h"
+#include "console/platform.h"
 #include "console/texts.h"
 
 namespace phonebook {
 
 namespace {
 
-// Standard input and output, read and written with plain system calls: nothing in the program
-// uses C's stdio, and the console gathers output and flushes it where the dialogue needs it, so
-// the standard streams' general machinery is not needed. Installed before the command loop runs
-// and taken out again at the end, before the standard streams are flushed for the last time.
-class StandardStreams {
- public:
-  StandardStreams() : savedInput_(std::cin.rdbuf(&input)), savedOutput_(std::cout.rdbuf(&output)) {
-    // readLine flushes standard output itself.
-    std::cin.tie(nullptr);
-  }
-  ~StandardStreams() {
-    std::cin.rdbuf(savedInput_);
-    std::cout.rdbuf(savedOutput_);
-  }
-  StandardStreams(const StandardStreams&) = delete;
-  StandardStreams& operator=(const StandardStreams&) = delete;
-
-  InputFileBuffer input{STDIN_FILENO};
-  OutputFileBuffer output{STDOUT_FILENO};
-
- private:
-  std::streambuf* savedInput_;
-  std::streambuf* savedOutput_;
-};
-
-StandardStreams standardStreams;
-
-bool outputIsTerminal = ::isatty(STDOUT_FILENO) == 1;
-
-}  // namespace
-
-// Input read from standard input and not yet taken as lines.
-struct InputState {
-  std::array<char, std::size_t{64} * 1024> buffer;
-  std::size_t next = 0;
-  std::size_t end = 0;
-  // Set once standard input has ended: it does not come back, even where the system would read
-  // on (a terminal after Ctrl-D, say).
-  bool ended = false;
-};
-
-namespace {
-
-InputState standardInputState;
-InputState* input = &standardInputState;
-
-// Builds the failure of an operation on a stream, naming the system's reason when there is one.
+// Builds the failure of an operation, naming the system's reason when there is one.
 ConsoleFailure failure(std::string_view what, int error) {
   std::string message(what);
   if (error != 0) {
     message += ": ";
-    message += std::strerror(error);
+    message += platform::describeError(error);
   }
   return ConsoleFailure(message);
 }
 
-// The system's reason for the failure of the buffer, when it is one of the standard streams.
-int errorOf(const std::streambuf* buffer) {
-  if (buffer == &standardStreams.input) {
-    return standardStreams.input.error();
-  }
-  if (buffer == &standardStreams.output) {
-    return standardStreams.output.error();
-  }
-  return 0;
-}
-
-// Reads what standard input has ready, at least one character; false once input has ended.
-bool refill(InputState& state) {
-  if (state.ended) {
-    return false;
-  }
-  std::streambuf& source = *std::cin.rdbuf();
-  const std::streamsize count =
-      source.sgetn(state.buffer.data(), static_cast<std::streamsize>(state.buffer.size()));
-  if (count <= 0) {
-    state.ended = true;
-    if (const int error = errorOf(&source)) {
-      throw failure("cannot read standard input", error);
+// Standard input and output as the console sees them: blocks of bytes moved with one system call
+// each (as few as the system allows, for output), and a failure reported with the system's reason.
+class StandardInput final : public std::streambuf {
+ protected:
+  std::streamsize xsgetn(char* data, std::streamsize size) override {
+    const platform::Transfer read =
+        platform::readStandardInput(data, static_cast<std::size_t>(size));
+    if (read.error != 0) {
+      throw failure("cannot read standard input", read.error);
     }
-    return false;
+    return static_cast<std::streamsize>(read.count);
   }
-  state.next = 0;
-  state.end = static_cast<std::size_t>(count);
-  return true;
-}
+};
+
+class StandardOutput final : public std::streambuf {
+ protected:
+  std::streamsize xsputn(const char* data, std::streamsize size) override {
+    const platform::Transfer written =
+        platform::writeStandardOutput(data, static_cast<std::size_t>(size));
+    if (written.error != 0) {
+      throw failure("cannot write to standard output", written.error);
+    }
+    return static_cast<std::streamsize>(written.count);
+  }
+};
+
+StandardInput standardInput;
+StandardOutput standardOutput;
+Console standardConsole(standardInput, standardOutput, platform::standardOutputIsTerminal());
+
+// A line this long is not kept in memory once it has been taken.
+constexpr std::size_t longLineKept = std::size_t{1} << 20;
 
 }  // namespace
 
-std::string readLine() {
-  flushOutput();
-  InputState& state = *input;
-  std::string line;
+namespace detail {
+Console* activeConsole = &standardConsole;
+}
+
+Console::Console(std::streambuf& input, std::streambuf& output, bool outputIsTerminal)
+    : input_(input), output_(output), outputIsTerminal_(outputIsTerminal) {}
+
+std::string_view Console::readLine() {
+  if (longLine_.capacity() > longLineKept) {
+    longLine_ = std::string();
+  }
+  longLine_.clear();
   for (;;) {
-    if (state.next == state.end && !refill(state)) {
-      if (line.empty()) {
+    if (next_ == end_ && !refill()) {
+      if (longLine_.empty()) {
         throw EndOfInput();
       }
-      return line;  // the last line, without a line feed
+      return longLine_;  // the last line, without a line feed
     }
-    const char* const begin = state.buffer.data() + state.next;
-    const std::size_t available = state.end - state.next;
+    const char* const begin = inputBuffer_.data() + next_;
+    const std::size_t available = end_ - next_;
     const auto* const lineFeed = static_cast<const char*>(std::memchr(begin, '\n', available));
     if (lineFeed == nullptr) {
-      line.append(begin, available);
-      state.next = state.end;
+      longLine_.append(begin, available);
+      next_ = end_;
       continue;
     }
-    line.append(begin, lineFeed);
-    state.next += static_cast<std::size_t>(lineFeed - begin) + 1;
+    next_ += static_cast<std::size_t>(lineFeed - begin) + 1;
+    std::string_view line(begin, static_cast<std::size_t>(lineFeed - begin));
+    if (!longLine_.empty()) {
+      longLine_.append(line);
+      line = longLine_;
+    }
     if (!line.empty() && line.back() == '\r') {
-      line.pop_back();
+      line.remove_suffix(1);
     }
     return line;
   }
 }
 
-void writeLine(std::string_view text) {
-  writeText(text);
-  writeText("\n");
-  flushOutput();
-}
-
-void writePrompt(std::string_view text) { writeText(text); }
-
-namespace detail {
-
-PendingOutput pendingOutput;
-
-void handOver(std::string_view text) {
-  std::streambuf& output = *std::cout.rdbuf();
-  // A short write marks the stream bad, for flushOutput to report.
-  const auto put = [&output](const char* data, std::size_t size) {
-    const auto count = static_cast<std::streamsize>(size);
-    if (count > 0 && output.sputn(data, count) != count) {
-      std::cout.setstate(std::ios_base::badbit);
-    }
-  };
-  put(pendingOutput.data.data(), std::exchange(pendingOutput.size, 0));
-  put(text.data(), text.size());
-}
-
-}  // namespace detail
-
-void flushOutput() {
-  detail::handOver({});
-  if (std::cout.rdbuf()->pubsync() != 0) {
-    std::cout.setstate(std::ios_base::badbit);
+bool Console::refill() {
+  if (ended_) {
+    return false;
   }
-  if (!std::cout) {
-    throw failure("cannot write to standard output", errorOf(std::cout.rdbuf()));
+  // The program is about to wait: whatever it has written must be on the screen by then.
+  handOver();
+  const std::streamsize count =
+      input_.sgetn(inputBuffer_.data(), static_cast<std::streamsize>(inputBuffer_.size()));
+  if (count <= 0) {
+    ended_ = true;
+    return false;
+  }
+  next_ = 0;
+  end_ = static_cast<std::size_t>(count);
+  return true;
+}
+
+void Console::handOver() { put(std::string_view(pending_.data(), std::exchange(pendingSize_, 0))); }
+
+void Console::writeThroughFullBuffer(std::string_view text) {
+  // Fill the buffer and hand it over whole, so that output goes out in blocks of its full size.
+  const std::size_t room = pending_.size() - pendingSize_;
+  std::memcpy(pending_.data() + pendingSize_, text.data(), room);
+  pendingSize_ = pending_.size();
+  text.remove_prefix(room);
+  handOver();
+  if (text.size() >= pending_.size()) {
+    put(text);  // a text larger than the buffer goes out as it is, without a copy
+    return;
+  }
+  std::memcpy(pending_.data(), text.data(), text.size());
+  pendingSize_ = text.size();
+}
+
+void Console::put(std::string_view text) {
+  if (text.empty() || failed_) {
+    return;
+  }
+  const auto size = static_cast<std::streamsize>(text.size());
+  std::streamsize written = 0;
+  try {
+    written = output_.sputn(text.data(), size);
+  } catch (...) {
+    failed_ = true;
+    throw;
+  }
+  if (written != size) {
+    failed_ = true;
+    throw ConsoleFailure("cannot write to standard output");
   }
 }
 
@@ -175,29 +152,23 @@ void refuse(std::string_view message) {
 }
 
 void finishAtEndOfInput() {
-  if (outputIsTerminal) {
+  if (console().outputIsTerminal()) {
     writeLine("");
   }
 }
 
-ConsoleRedirect::ConsoleRedirect(std::streambuf& inputBuffer, std::streambuf& outputBuffer,
-                                 bool isTerminal)
-    : savedInputState_(input), savedOutputIsTerminal_(outputIsTerminal) {
-  // Output gathered so far goes where it was meant to go, and likewise at the end.
-  detail::handOver({});
-  savedInput_ = std::cin.rdbuf(&inputBuffer);
-  savedOutput_ = std::cout.rdbuf(&outputBuffer);
-  inputState_ = std::make_unique<InputState>();
-  input = inputState_.get();
-  outputIsTerminal = isTerminal;
-}
+ConsoleRedirect::ConsoleRedirect(std::streambuf& input, std::streambuf& output,
+                                 bool outputIsTerminal)
+    : console_(std::make_unique<Console>(input, output, outputIsTerminal)),
+      saved_(std::exchange(detail::activeConsole, console_.get())) {}
 
 ConsoleRedirect::~ConsoleRedirect() {
-  detail::handOver({});
-  std::cin.rdbuf(savedInput_);
-  std::cout.rdbuf(savedOutput_);
-  input = savedInputState_;
-  outputIsTerminal = savedOutputIsTerminal_;
+  try {
+    console_->handOver();
+  } catch (const ConsoleFailure&) {
+    // A failed output has nothing more to take; whoever wrote to it has been told.
+  }
+  detail::activeConsole = saved_;
 }
 
 }  // namespace phonebook

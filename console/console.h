@@ -1,12 +1,15 @@
 // The edge of the console dialogue: lines read from standard input, lines and prompts written to
 // standard output, and the two-line form in which an input is refused. Every dialogue reads and
-// writes through here, so a whole dialogue can be pointed at other streams (ConsoleRedirect).
+// writes through the one active Console, so a whole dialogue can be pointed at other streams
+// (ConsoleRedirect).
 #pragma once
 
 #include <array>
 #include <charconv>
 #include <concepts>
+#include <cstddef>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <stdexcept>
 #include <streambuf>
@@ -15,69 +18,117 @@
 
 namespace phonebook {
 
-// Thrown by readLine once standard input has ended. The command loop ends the run on it as "exit"
-// does, so no dialogue can keep asking and a half-typed contact is never stored.
+// Thrown by readLine once input has ended. The command loop ends the run on it as "exit" does,
+// so no dialogue can keep asking and a half-typed contact is never stored.
 class EndOfInput : public std::exception {
  public:
   const char* what() const noexcept override { return "end of input"; }
 };
 
-// Thrown when standard input cannot be read or standard output cannot be written; what() names
-// the failure, for instance "cannot write to standard output: No space left on device".
+// Thrown when input cannot be read or output cannot be written; what() names the failure, for
+// instance "cannot write to standard output: No space left on device".
 class ConsoleFailure : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
 
-// Reads one line and returns it without its line feed; a carriage return just before the line
-// feed is dropped too. A last line that has no line feed is still a line. Pending output is
-// flushed first, so a prompt is on the screen while the program waits.
-// Throws EndOfInput when no line is left, ConsoleFailure when reading or flushing fails.
-std::string readLine();
+// One console: where input comes from and output goes, the input read and not yet taken as
+// lines, the output written and not yet handed over, and whether the output is a terminal.
+//
+// Output is gathered and handed over only when someone could be waiting for it: before the
+// console asks for more input, when the gathered output fills its buffer, and when the run ends
+// (handOver). So a prompt is on the screen whenever the program waits, and a session whose input
+// is already there gets its output in large blocks. Once a hand-over has failed, nothing more is
+// written.
+class Console {
+ public:
+  // `input` and `output` must outlive the console. A failure of theirs is a ConsoleFailure: a
+  // buffer reports one by throwing it, or by moving fewer bytes than asked (output) or none
+  // (input, which then counts as ended).
+  Console(std::streambuf& input, std::streambuf& output, bool outputIsTerminal);
+  Console(const Console&) = delete;
+  Console& operator=(const Console&) = delete;
 
-// Writes the text and a line end, then flushes.
-void writeLine(std::string_view text);
+  // Reads one line and returns it without its line feed; a carriage return just before the line
+  // feed is dropped too. A last line without a line feed is still a line. The text stays valid
+  // until the next call. Throws EndOfInput when no line is left.
+  std::string_view readLine();
 
-// Writes the text alone: no line end and no flush (the next read flushes it).
-void writePrompt(std::string_view text);
+  void write(std::string_view text) {
+    if (text.size() > pending_.size() - pendingSize_) {
+      writeThroughFullBuffer(text);
+      return;
+    }
+    std::memcpy(pending_.data() + pendingSize_, text.data(), text.size());
+    pendingSize_ += text.size();
+  }
+
+  // Hands everything written so far to the output.
+  void handOver();
+
+  bool outputIsTerminal() const { return outputIsTerminal_; }
+
+ private:
+  static constexpr std::size_t bufferSize = std::size_t{64} * 1024;
+
+  // Reads what the input has ready into the input buffer, after handing the output over; false
+  // once input has ended.
+  bool refill();
+  void writeThroughFullBuffer(std::string_view text);
+  void put(std::string_view text);
+
+  std::streambuf& input_;
+  std::streambuf& output_;
+  bool outputIsTerminal_;
+
+  std::array<char, bufferSize> inputBuffer_;
+  std::size_t next_ = 0;  // the first byte of inputBuffer_ not yet taken
+  std::size_t end_ = 0;   // the end of what was read into it
+  // Set once input has ended: it does not come back, even where the system would read on (a
+  // terminal after Ctrl-D, say).
+  bool ended_ = false;
+  // The line being read when it does not lie whole in inputBuffer_.
+  std::string longLine_;
+
+  std::array<char, bufferSize> pending_;
+  std::size_t pendingSize_ = 0;
+  bool failed_ = false;
+};
 
 namespace detail {
-
-// Output written and not yet handed over to standard output: every flush hands it over with one
-// write. A listing writes many small pieces, so adding a piece is kept to a copy, inline.
-struct PendingOutput {
-  std::array<char, std::size_t{64} * 1024> data;
-  std::size_t size = 0;
-};
-extern PendingOutput pendingOutput;
-
-// Hands the pending output, and then `text`, to standard output.
-void handOver(std::string_view text);
-
-}  // namespace detail
-
-// Writes the text without flushing: output made of many pieces, such as the listing, is written
-// this way and ends with flushOutput().
-inline void writeText(std::string_view text) {
-  detail::PendingOutput& pending = detail::pendingOutput;
-  if (text.size() > pending.data.size() - pending.size) {
-    detail::handOver(text);
-    return;
-  }
-  std::memcpy(pending.data.data() + pending.size, text.data(), text.size());
-  pending.size += text.size();
+extern Console* activeConsole;
 }
 
-// Writes the number in decimal, without flushing.
+// The console every dialogue reads and writes through: standard input and output, unless a
+// ConsoleRedirect is in force.
+inline Console& console() { return *detail::activeConsole; }
+
+// Reads one line from the active console (Console::readLine).
+inline std::string_view readLine() { return console().readLine(); }
+
+// Writes the text, without a line end.
+inline void writeText(std::string_view text) { console().write(text); }
+
+// Writes the text and a line end.
+inline void writeLine(std::string_view text) {
+  writeText(text);
+  writeText("\n");
+}
+
+// Writes a prompt: the text alone, with no line end. It is on the screen before the program next
+// waits for input.
+inline void writePrompt(std::string_view text) { writeText(text); }
+
+// Writes the number in decimal.
 template <std::integral Number>
 void writeNumber(Number number) {
   char digits[24];
-  const auto end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
+  const char* const end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
   writeText(std::string_view(digits, static_cast<std::size_t>(end - digits)));
 }
 
-// Hands everything written so far to standard output at once.
-void flushOutput();
+// Hands everything written so far to the output; the run calls it when it ends.
+inline void flushOutput() { console().handOver(); }
 
 // Tells the user that an input was refused: the message line, then the retry line. The caller
 // then asks its question again.
@@ -88,13 +139,10 @@ void refuse(std::string_view message);
 // written.
 void finishAtEndOfInput();
 
-// The console's own state of an input: what has been read and not yet taken as lines.
-struct InputState;
-
-// Points the dialogue at other streams for the lifetime of the object: standard input reads from
-// `input` and standard output writes to `output`, and output written but not flushed reaches
-// `output` when the object goes. `outputIsTerminal` says whether the output is to be treated as a
-// terminal. Tests and the fuzz target run whole dialogues through it.
+// Points the dialogue at other streams for the lifetime of the object, through a console of its
+// own: input is read from `input` and output is written to `output`, and output not yet handed
+// over reaches `output` when the object goes. `outputIsTerminal` says whether the output is to be
+// treated as a terminal. Tests and the fuzz target run whole dialogues through it.
 class ConsoleRedirect {
  public:
   ConsoleRedirect(std::streambuf& input, std::streambuf& output, bool outputIsTerminal = false);
@@ -103,11 +151,8 @@ class ConsoleRedirect {
   ConsoleRedirect& operator=(const ConsoleRedirect&) = delete;
 
  private:
-  std::unique_ptr<InputState> inputState_;
-  InputState* savedInputState_;
-  std::streambuf* savedInput_ = nullptr;
-  std::streambuf* savedOutput_ = nullptr;
-  bool savedOutputIsTerminal_;
+  std::unique_ptr<Console> console_;
+  Console* saved_;
 };
 
 }  // namespace phonebook

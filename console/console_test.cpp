@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/script.h"
@@ -19,7 +21,7 @@ std::vector<std::string> linesOf(const std::string& input) {
   std::vector<std::string> lines;
   try {
     for (;;) {
-      lines.push_back(readLine());
+      lines.emplace_back(readLine());
     }
   } catch (const EndOfInput&) {
   }
@@ -50,59 +52,100 @@ TEST(ReadLineTest, SplitsInputIntoLines) {
   }
 }
 
-// An output buffer that shows only what has been flushed, and an input buffer that notes what
-// had been flushed at the moment the program first asked it for input.
-class FlushRecorder : public std::stringbuf {
+// An output that keeps each hand-over apart, and an input that gives at most one line per read,
+// as a terminal does, noting at each read everything that had been handed over by then.
+class HandOvers : public std::streambuf {
  public:
-  std::string flushed;
+  std::vector<std::string> blocks;
 
  protected:
-  int sync() override {
-    flushed = str();
-    return 0;
+  std::streamsize xsputn(const char* data, std::streamsize size) override {
+    blocks.emplace_back(data, static_cast<std::size_t>(size));
+    return size;
   }
 };
 
-class WatchingInput : public std::streambuf {
+class LineAtATime : public std::streambuf {
  public:
-  WatchingInput(std::string text, const FlushRecorder& output)
+  LineAtATime(std::string text, const HandOvers& output)
       : text_(std::move(text)), output_(output) {}
-  std::string flushedWhenRead;
+  std::vector<std::string> shownAtEachRead;
 
  protected:
-  int_type underflow() override {
-    if (gptr() == egptr() && !served_) {
-      served_ = true;
-      flushedWhenRead = output_.flushed;
-      setg(text_.data(), text_.data(), text_.data() + text_.size());
+  std::streamsize xsgetn(char* data, std::streamsize size) override {
+    std::string shown;
+    for (const std::string& block : output_.blocks) {
+      shown += block;
     }
-    return gptr() < egptr() ? traits_type::to_int_type(*gptr()) : traits_type::eof();
+    shownAtEachRead.push_back(shown);
+    const std::size_t lineFeed = text_.find('\n');
+    const std::size_t count = std::min(lineFeed == std::string::npos ? text_.size() : lineFeed + 1,
+                                       static_cast<std::size_t>(size));
+    text_.copy(data, count);
+    text_.erase(0, count);
+    return static_cast<std::streamsize>(count);
   }
 
  private:
   std::string text_;
-  const FlushRecorder& output_;
-  bool served_ = false;
+  const HandOvers& output_;
 };
 
-TEST(ReadLineTest, PromptIsFlushedBeforeReading) {
-  FlushRecorder output;
-  WatchingInput input("Ann Lee\n", output);
-  const ConsoleRedirect redirect(input, output);
-  writePrompt("Name: ");
-  EXPECT_EQ(readLine(), "Ann Lee");
-  EXPECT_EQ(input.flushedWhenRead, "Name: ");
+using Blocks = std::vector<std::string>;
+
+TEST(HandOverTest, OutputGoesOutBeforeEachReadAndAtTheEndOnly) {
+  const auto dialogue = [] {
+    writeLine("one");
+    writePrompt("p>");
+    EXPECT_EQ(readLine(), "a");
+    writeLine("two");
+    writePrompt("q>");
+    EXPECT_EQ(readLine(), "b");
+    writePrompt("r>");
+    EXPECT_THROW(readLine(), EndOfInput);
+    writeLine("last");
+  };
+
+  // Typed a line at a time: every prompt is out before the program waits for the next line.
+  HandOvers typedOutput;
+  LineAtATime typed("a\nb\n", typedOutput);
+  {
+    const ConsoleRedirect redirect(typed, typedOutput);
+    dialogue();
+  }
+  EXPECT_EQ(typed.shownAtEachRead, (Blocks{"one\np>", "one\np>two\nq>", "one\np>two\nq>r>"}));
+  EXPECT_EQ(typedOutput.blocks, (Blocks{"one\np>", "two\nq>", "r>", "last\n"}));
+
+  // Input that is all there at once: the program reads again only at its end.
+  HandOvers batchOutput;
+  std::stringbuf batch("a\nb\n");
+  {
+    const ConsoleRedirect redirect(batch, batchOutput);
+    dialogue();
+  }
+  EXPECT_EQ(batchOutput.blocks, (Blocks{"one\np>", "two\nq>r>", "last\n"}));
 }
 
-TEST(WriteTest, LinesAreFlushedAndPromptsAreNot) {
-  FlushRecorder output;
+TEST(HandOverTest, LongOutputGoesOutInFullBlocks) {
+  HandOvers output;
   std::stringbuf input;
-  const ConsoleRedirect redirect(input, output);
-  writeLine("Phone Book Print");
-  EXPECT_EQ(output.flushed, "Phone Book Print\n");
-  writePrompt("QZ-4821-07356>");
-  refuse("Invalid Name.");
-  EXPECT_EQ(output.flushed, "Phone Book Print\nQZ-4821-07356>Invalid Name.\nPlease try again.\n");
+  const std::string piece(1000, 'a');
+  const std::string large(200000, 'b');
+  {
+    const ConsoleRedirect redirect(input, output);
+    for (int i = 0; i < 200; ++i) {
+      writeText(piece);
+    }
+    writeText(large);  // the buffer's rest, and then the remainder as it is
+  }
+  std::vector<std::size_t> sizes;
+  std::string all;
+  for (const std::string& block : output.blocks) {
+    sizes.push_back(block.size());
+    all += block;
+  }
+  EXPECT_EQ(sizes, (std::vector<std::size_t>{65536, 65536, 65536, 65536, 137856}));
+  EXPECT_EQ(all, std::string(200000, 'a') + large);
 }
 
 TEST(WriteTest, FailedOutputIsReported) {
@@ -111,6 +154,7 @@ TEST(WriteTest, FailedOutputIsReported) {
   const ConsoleRedirect redirect(input, output);
   try {
     writeLine("Phone Book Print");
+    flushOutput();
     FAIL() << "the failed write went unnoticed";
   } catch (const ConsoleFailure& failure) {
     EXPECT_EQ(std::string(failure.what()).rfind("cannot write to standard output", 0), 0u)

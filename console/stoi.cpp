@@ -13,9 +13,10 @@ bool isWhiteSpace(char c) {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-}  // namespace
+// How a conversion ended; the value is set only when it is Done.
+enum class Conversion { Done, NoDigits, OutOfRange };
 
-std::int32_t stoi(std::string_view text) {
+Conversion convert(std::string_view text, std::int32_t& value) {
   auto it = text.begin();
   const auto end = text.end();
   while (it != end && isWhiteSpace(*it)) {
@@ -27,7 +28,7 @@ std::int32_t stoi(std::string_view text) {
     ++it;
   }
   if (it == end || !isDigit(*it)) {
-    throw std::invalid_argument("invalid stoi argument");
+    return Conversion::NoDigits;
   }
 
   // Any magnitude above this is out of range with either sign; the count stops growing once past
@@ -40,22 +41,36 @@ std::int32_t stoi(std::string_view text) {
     }
   }
 
-  const std::int64_t value = negative ? -magnitude : magnitude;
-  if (value < std::numeric_limits<std::int32_t>::min() ||
-      value > std::numeric_limits<std::int32_t>::max()) {
-    throw std::out_of_range("stoi argument out of range");
+  const std::int64_t signedValue = negative ? -magnitude : magnitude;
+  if (signedValue < std::numeric_limits<std::int32_t>::min() ||
+      signedValue > std::numeric_limits<std::int32_t>::max()) {
+    return Conversion::OutOfRange;
   }
-  return static_cast<std::int32_t>(value);
+  value = static_cast<std::int32_t>(signedValue);
+  return Conversion::Done;
+}
+
+}  // namespace
+
+std::int32_t stoi(std::string_view text) {
+  std::int32_t value = 0;
+  switch (convert(text, value)) {
+    case Conversion::Done:
+      break;
+    case Conversion::NoDigits:
+      throw std::invalid_argument("invalid stoi argument");
+    case Conversion::OutOfRange:
+      throw std::out_of_range("stoi argument out of range");
+  }
+  return value;
 }
 
 std::optional<std::int32_t> numberIn(std::string_view text) {
-  try {
-    return phonebook::stoi(text);
-  } catch (const std::invalid_argument&) {
-    return std::nullopt;
-  } catch (const std::out_of_range&) {
+  std::int32_t value = 0;
+  if (convert(text, value) != Conversion::Done) {
     return std::nullopt;
   }
+  return value;
 }
 
 }  // namespace phonebook

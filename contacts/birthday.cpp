@@ -2,6 +2,8 @@
 
 #include <ctime>
 
+#include "console/platform.h"
+
 namespace phonebook {
 
 std::chrono::year_month_day localToday() {
@@ -14,7 +16,7 @@ std::chrono::year_month_day localToday() {
     return convertedDate;
   }
   std::tm local{};
-  if (::localtime_r(&now, &local) == nullptr) {
+  if (!platform::toLocalTime(now, local)) {
     // Only a clock far outside the calendar's years gets here; its UTC date is as good as any.
     return std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now());
   }

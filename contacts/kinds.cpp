@@ -18,8 +18,21 @@ void Work::print() const {
   writeText(team);
 }
 
+namespace {
+
+// The month and day of a birthday text YYMMDD, each read as the birthday rule reads it.
+std::chrono::month_day monthDayOf(std::string_view birthday) {
+  const auto month = static_cast<unsigned>(phonebook::stoi(birthday.substr(2, 2)));
+  const auto day = static_cast<unsigned>(phonebook::stoi(birthday.substr(4, 2)));
+  return std::chrono::month(month) / std::chrono::day(day);
+}
+
+}  // namespace
+
 Family::Family(std::string first, std::string last, std::int32_t phone, std::string birthdayText)
-    : Person(std::move(first), std::move(last), phone), birthday(std::move(birthdayText)) {}
+    : Person(std::move(first), std::move(last), phone),
+      birthdayMonthDay(monthDayOf(birthdayText)),
+      birthday(std::move(birthdayText)) {}
 
 void Family::print() const {
   Person::print();
@@ -29,12 +42,7 @@ void Family::print() const {
   writeNumber(daysUntilBirthday());
 }
 
-int Family::daysUntilBirthday() const {
-  const std::string_view text = birthday;
-  const auto month = static_cast<unsigned>(phonebook::stoi(text.substr(2, 2)));
-  const auto day = static_cast<unsigned>(phonebook::stoi(text.substr(4, 2)));
-  return daysUntilNext(localToday(), std::chrono::month(month) / std::chrono::day(day));
-}
+int Family::daysUntilBirthday() const { return daysUntilNext(localToday(), birthdayMonthDay); }
 
 Friend::Friend(std::string first, std::string last, std::int32_t phone, std::int32_t years)
     : Person(std::move(first), std::move(last), phone), age(years) {}

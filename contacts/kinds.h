@@ -2,6 +2,7 @@
 // family member's birthday and a friend's age. Each lists the Person line and then its field.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -35,6 +36,8 @@ class Family : public Person {
   int daysUntilBirthday() const;
 
  private:
+  // The birthday's month and day, read from the text once, when the entry is made.
+  std::chrono::month_day birthdayMonthDay;
   std::string birthday;
 };
 

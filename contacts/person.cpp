@@ -41,10 +41,10 @@ void Person::print() const {
   writeText(" ");
   writeText(lastName);
   writeText("_");
-  writeText(phoneText(phoneNumber));
+  writePhone(phoneNumber);
 }
 
-std::string phoneText(std::int32_t phoneNumber) {
+void writePhone(std::int32_t phoneNumber) {
   const std::int32_t lead = phoneNumber / 100000000;
   const std::int32_t middle = phoneNumber % 100000000 / 10000;
   const std::int32_t last = phoneNumber % 10000;
@@ -60,7 +60,7 @@ std::string phoneText(std::int32_t phoneNumber) {
   out = middle >= 0 ? writeGroup(out, middle) : writePadded(out, middle);
   *out++ = '-';
   out = last >= 0 ? writeGroup(out, last) : writePadded(out, last);
-  return std::string(text, out);
+  writeText(std::string_view(text, static_cast<std::size_t>(out - text)));
 }
 
 }  // namespace phonebook

@@ -27,9 +27,9 @@ class Person {
   std::int32_t phoneNumber;
 };
 
-// The phone number as it is listed: a 0, the number's leading part (10 or 2 for every number the
-// program stores), then two groups of four digits, all joined by dashes: 1012345678 gives
-// 010-1234-5678 and 200123456 gives 02-0012-3456.
-std::string phoneText(std::int32_t phoneNumber);
+// Writes the phone number as it is listed: a 0, the number's leading part (10 or 2 for every
+// number the program stores), then two groups of four digits, all joined by dashes: 1012345678
+// gives 010-1234-5678 and 200123456 gives 02-0012-3456.
+void writePhone(std::int32_t phoneNumber);
 
 }  // namespace phonebook

@@ -7,7 +7,7 @@
 namespace phonebook {
 namespace {
 
-TEST(PhoneTextTest, ListsTheNumberAsItWasTyped) {
+TEST(WritePhoneTest, ListsTheNumberAsItWasTyped) {
   const struct {
     std::int32_t phoneNumber;
     const char* text;
@@ -27,7 +27,7 @@ TEST(PhoneTextTest, ListsTheNumberAsItWasTyped) {
       {-1012345678, "0-10--1234--5678"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(phoneText(c.phoneNumber), c.text) << c.phoneNumber;
+    EXPECT_EQ(test::captureOutput("", [&] { writePhone(c.phoneNumber); }), c.text) << c.phoneNumber;
   }
 }
 

@@ -72,9 +72,9 @@ std::string readField(FieldKind kind) {
   for (;;) {
     writePrompt(label);
     writePrompt(": ");
-    std::string text = readLine();
+    const std::string_view text = readLine();
     if (isValidField(kind, text)) {
-      return text;
+      return std::string(text);
     }
     refuse("Invalid " + std::string(label) + ".");
   }

@@ -6,7 +6,6 @@ namespace phonebook {
 
 void printPhoneBook() {
   writeLine("Phone Book Print");
-  // The entry lines are flushed once, at the end, not one by one.
   std::size_t position = 0;
   phoneBook.forEach([&position](const Person& entry) {
     writeNumber(++position);
@@ -14,7 +13,6 @@ void printPhoneBook() {
     entry.print();
     writeText("\n");
   });
-  flushOutput();
 }
 
 }  // namespace phonebook
