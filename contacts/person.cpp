@@ -1,6 +1,7 @@
 #include "contacts/person.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <iterator>
 #include <utility>
@@ -11,13 +12,22 @@ namespace phonebook {
 
 namespace {
 
+// "00", "01", ... "99": the two digits of every number below 100, one after the other.
+constexpr std::array<char, 200> digitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (std::size_t n = 0; n < 100; ++n) {
+    pairs[2 * n] = static_cast<char>('0' + n / 10);
+    pairs[2 * n + 1] = static_cast<char>('0' + n % 10);
+  }
+  return pairs;
+}();
+
 // Writes the four digits of a group of the phone number, 0 to 9999; returns the end.
 char* writeGroup(char* out, std::int32_t group) {
-  out[0] = static_cast<char>('0' + group / 1000);
-  out[1] = static_cast<char>('0' + group / 100 % 10);
-  out[2] = static_cast<char>('0' + group / 10 % 10);
-  out[3] = static_cast<char>('0' + group % 10);
-  return out + 4;
+  const auto high = static_cast<std::size_t>(group / 100);
+  const auto low = static_cast<std::size_t>(group % 100);
+  out = std::copy_n(&digitPairs[2 * high], 2, out);
+  return std::copy_n(&digitPairs[2 * low], 2, out);
 }
 
 // Writes the number with zeros in front to make it at least four characters; returns the end.

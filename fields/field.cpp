@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <optional>
+#include <string>
 
 #include "console/console.h"
 #include "console/stoi.h"
@@ -19,26 +20,24 @@ bool isDigits(std::string_view text) {
 }
 
 bool isValidName(std::string_view text) {
-  if (std::count(text.begin(), text.end(), ' ') != 1) {
-    return false;
-  }
   const std::size_t space = text.find(' ');
-  return space > 0 && space + 1 < text.size();
+  return space != std::string_view::npos && space > 0 && space + 1 < text.size() &&
+         text.find(' ', space + 1) == std::string_view::npos;
 }
 
 bool isValidPhoneNumber(std::string_view text) {
-  if (std::count(text.begin(), text.end(), '-') != 2) {
+  std::string_view groups = text;
+  if (groups.starts_with("02-")) {
+    groups.remove_prefix(3);
+  } else if (groups.starts_with("010-")) {
+    groups.remove_prefix(4);
+  } else {
     return false;
   }
-  const std::size_t firstDash = text.find('-');
-  const std::size_t secondDash = text.find('-', firstDash + 1);
-  const std::string_view area = text.substr(0, firstDash);
-  const std::string_view middle = text.substr(firstDash + 1, secondDash - firstDash - 1);
-  const std::string_view last = text.substr(secondDash + 1);
   // Only digits in the groups of four: a number is stored and listed as digits, so anything else
   // would be lost from it.
-  return (area == "02" || area == "010") && middle.size() == 4 && isDigits(middle) &&
-         last.size() == 4 && isDigits(last);
+  return groups.size() == 9 && groups[4] == '-' && isDigits(groups.substr(0, 4)) &&
+         isDigits(groups.substr(5));
 }
 
 bool isValidAge(std::string_view text) {
@@ -67,14 +66,14 @@ std::string_view labelOf(FieldKind kind) {
   return index < labels.size() ? labels[index] : std::string_view();
 }
 
-std::string readField(FieldKind kind) {
+std::string_view readField(FieldKind kind) {
   const std::string_view label = labelOf(kind);
   for (;;) {
     writePrompt(label);
     writePrompt(": ");
     const std::string_view text = readLine();
     if (isValidField(kind, text)) {
-      return std::string(text);
+      return text;
     }
     refuse("Invalid " + std::string(label) + ".");
   }

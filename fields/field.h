@@ -3,7 +3,6 @@
 #pragma once
 
 #include <array>
-#include <string>
 #include <string_view>
 
 namespace phonebook {
@@ -18,9 +17,9 @@ std::string_view labelOf(FieldKind kind);
 inline constexpr std::array<int, 12> daysInMonth = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
 // Writes "<label>: " and reads lines until one passes isValidField, refusing each one that does
-// not with "Invalid <label>." and the retry line. Returns the text exactly as typed.
-// Throws EndOfInput when input ends first.
-std::string readField(FieldKind kind);
+// not with "Invalid <label>." and the retry line. Returns the text exactly as typed; it stays
+// valid until the next line is read. Throws EndOfInput when input ends first.
+std::string_view readField(FieldKind kind);
 
 // Whether the text is acceptable for the field; writes nothing. The rules:
 //   Name          two non-empty parts joined by one space (0x20), and no other space;

@@ -40,21 +40,22 @@ ContactType readContactType() {
 }
 
 // The stored form of an accepted phone text: its digits without the dashes, read as a number.
-std::int32_t phoneNumberOf(std::string phone) {
-  phone.erase(std::remove(phone.begin(), phone.end(), '-'), phone.end());
-  return phonebook::stoi(phone);
+std::int32_t phoneNumberOf(std::string_view phone) {
+  std::string digits(phone);
+  digits.erase(std::remove(digits.begin(), digits.end(), '-'), digits.end());
+  return phonebook::stoi(digits);
 }
 
 }  // namespace
 
 void addPerson() {
   const ContactType type = readContactType();
-  const std::string name = readField(FieldKind::Name);
-  const std::int32_t phoneNumber = phoneNumberOf(readField(FieldKind::PhoneNumber));
-
+  // Each field's text lasts until the next line is read: the name is split at once.
+  const std::string_view name = readField(FieldKind::Name);
   const std::size_t space = name.find(' ');
-  std::string firstName = name.substr(0, space);
-  std::string lastName = name.substr(space + 1);
+  std::string firstName(name.substr(0, space));
+  std::string lastName(name.substr(space + 1));
+  const std::int32_t phoneNumber = phoneNumberOf(readField(FieldKind::PhoneNumber));
 
   std::unique_ptr<Person> entry;
   switch (type) {
@@ -63,11 +64,11 @@ void addPerson() {
       break;
     case ContactType::Work:
       entry = std::make_unique<Work>(std::move(firstName), std::move(lastName), phoneNumber,
-                                     readField(FieldKind::Team));
+                                     std::string(readField(FieldKind::Team)));
       break;
     case ContactType::Family:
       entry = std::make_unique<Family>(std::move(firstName), std::move(lastName), phoneNumber,
-                                       readField(FieldKind::Birthday));
+                                       std::string(readField(FieldKind::Birthday)));
       break;
     case ContactType::Friend:
       entry = std::make_unique<Friend>(std::move(firstName), std::move(lastName), phoneNumber,

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "contacts/person.h"
@@ -34,10 +35,23 @@ class PhoneBook {
   }
 
  private:
+  using Block = std::vector<std::unique_ptr<Person>>;
+
+  // The block holding the entry at `position` (from 1 to count()) and the entry's index in it.
+  std::pair<std::size_t, std::size_t> locate(std::size_t position) const;
+  // Adds one to the count of the block at `index`, or takes one from it.
+  void countAdded(std::size_t index);
+  void countRemoved(std::size_t index);
+  void recount();
+
   // The entries in order, cut into blocks of at most blockSize. Removing an entry moves only the
   // later entries of its own block, so it stays cheap anywhere in a list of millions.
   static constexpr std::size_t blockSize = 256;
-  std::vector<std::vector<std::unique_ptr<Person>>> blocks_;
+  std::vector<Block> blocks_;
+  // The blocks' entry counts as a Fenwick tree: element k (counting from 1) holds the entries of
+  // the blocks k - lowbit(k) + 1 to k, where lowbit(k) is the lowest set bit of k. The block of a
+  // position is found, and a block's count changed, in about log2 of the blocks' number of steps.
+  std::vector<std::size_t> blockCounts_;
   std::size_t count_ = 0;
 };
 
