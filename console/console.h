@@ -9,7 +9,6 @@
 #include <concepts>
 #include <cstddef>
 #include <cstring>
-#include <iterator>
 #include <memory>
 #include <stdexcept>
 #include <streambuf>
@@ -62,6 +61,17 @@ class Console {
     std::memcpy(pending_.data() + pendingSize_, text.data(), text.size());
     pendingSize_ += text.size();
   }
+
+  // Room for `size` more bytes of output, for text that is made where it is written (a number,
+  // say): write at most `size` bytes from the pointer returned, then call commit with the end of
+  // what was written. `size` must not exceed a few hundred bytes.
+  char* reserve(std::size_t size) {
+    if (size > pending_.size() - pendingSize_) {
+      handOver();
+    }
+    return pending_.data() + pendingSize_;
+  }
+  void commit(const char* end) { pendingSize_ = static_cast<std::size_t>(end - pending_.data()); }
 
   // Hands everything written so far to the output.
   void handOver();
@@ -122,9 +132,10 @@ inline void writePrompt(std::string_view text) { writeText(text); }
 // Writes the number in decimal.
 template <std::integral Number>
 void writeNumber(Number number) {
-  char digits[24];
-  const char* const end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
-  writeText(std::string_view(digits, static_cast<std::size_t>(end - digits)));
+  constexpr std::size_t mostDigits = 24;
+  Console& out = console();
+  char* const digits = out.reserve(mostDigits);
+  out.commit(std::to_chars(digits, digits + mostDigits, number).ptr);
 }
 
 // Hands everything written so far to the output; the run calls it when it ends.

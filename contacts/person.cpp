@@ -58,19 +58,23 @@ void writePhone(std::int32_t phoneNumber) {
   const std::int32_t lead = phoneNumber / 100000000;
   const std::int32_t middle = phoneNumber % 100000000 / 10000;
   const std::int32_t last = phoneNumber % 10000;
-  char text[48];
+  // Room for the longest rendering: 16 characters, for the most negative number (which no phone
+  // text gives), "0-21--4748--3648".
+  constexpr std::size_t longest = 32;
+  Console& console = phonebook::console();
+  char* const text = console.reserve(longest);
   char* out = text;
   *out++ = '0';
   if (lead >= 0 && lead <= 9) {
     *out++ = static_cast<char>('0' + lead);
   } else {
-    out = std::to_chars(out, std::end(text), lead).ptr;
+    out = std::to_chars(out, text + longest, lead).ptr;
   }
   *out++ = '-';
   out = middle >= 0 ? writeGroup(out, middle) : writePadded(out, middle);
   *out++ = '-';
   out = last >= 0 ? writeGroup(out, last) : writePadded(out, last);
-  writeText(std::string_view(text, static_cast<std::size_t>(out - text)));
+  console.commit(out);
 }
 
 }  // namespace phonebook

@@ -5,7 +5,7 @@
 
 namespace phonebook {
 
-PhoneBook phoneBook;
+PhoneBook& phoneBook = *new PhoneBook;  // never destroyed, see the header
 
 namespace {
 

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/sanitizer.h"
 #include "tests/texts.h"
 
 namespace phonebook::test {
@@ -104,20 +105,6 @@ TEST(ProgramTest, EndsWhenTheReaderOfItsOutputHasGone) {
   const ProgramRun run = runProgram("", options);
   EXPECT_EQ(run.status, 128 + SIGPIPE);
 }
-
-// Whether the program runs under the address sanitizer, which keeps freed memory aside for a
-// while and so uses more of it than the program asks for.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool underAddressSanitizer = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool underAddressSanitizer = true;
-#else
-constexpr bool underAddressSanitizer = false;
-#endif
-#else
-constexpr bool underAddressSanitizer = false;
-#endif
 
 // Whether the file holds `prefix`, then `count` times the character `fill`, then `suffix`.
 ::testing::AssertionResult fileHolds(const std::string& path, const std::string& prefix, char fill,
