@@ -42,6 +42,9 @@ TEST(StoiTest, TakesTheNumberAtTheFrontOfTheText) {
        0, Failure::InvalidArgument},
       {"2147483648", 0, Failure::OutOfRange},
       {"-2147483649", 0, Failure::OutOfRange},
+      {"21474836480", 0, Failure::OutOfRange},
+      {"-21474836480", 0, Failure::OutOfRange},
+      {"-2147483648000000000000", 0, Failure::OutOfRange},
       {"99999999999999999999999999999999999999999", 0, Failure::OutOfRange},
       {"-99999999999999999999999999999999999999999x", 0, Failure::OutOfRange},
   };

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 
 #include "contacts/birthday.h"
@@ -31,11 +32,21 @@ TEST(KindsTest, FamilyLineShowsTheBirthdayAndTheDaysUntilIt) {
     const std::string birthdayTomorrow = test::birthdayIn(1, "00");
     const std::string lineToday = printed(Family("Ann", "Lee", 1012345678, birthdayToday));
     const std::string lineTomorrow = printed(Family("Ann", "Lee", 1012345678, birthdayTomorrow));
+    // The birthday rule also takes a month and day written with a space or a plus sign: 1 January.
+    const std::string lineSpaces = printed(Family("Ann", "Lee", 1012345678, " 1 1 1"));
+    const std::string linePlusSigns = printed(Family("Ann", "Lee", 1012345678, "+1+1+1"));
     if (localToday() != today) {
       continue;
     }
     EXPECT_EQ(lineToday, "Ann Lee_010-1234-5678_" + birthdayToday + "_0");
     EXPECT_EQ(lineTomorrow, "Ann Lee_010-1234-5678_" + birthdayTomorrow + "_1");
+    using namespace std::chrono;
+    const bool newYearsDay = today.month() == January && today.day() == day(1);
+    const auto untilNewYear =
+        newYearsDay ? 0
+                    : (sys_days{(today.year() + years(1)) / January / 1} - sys_days{today}).count();
+    EXPECT_EQ(lineSpaces, "Ann Lee_010-1234-5678_ 1 1 1_" + std::to_string(untilNewYear));
+    EXPECT_EQ(linePlusSigns, "Ann Lee_010-1234-5678_+1+1+1_" + std::to_string(untilNewYear));
     break;
   }
 }

@@ -103,6 +103,7 @@ TEST(AddPersonTest, EndOfInputEndsTheRunAndAddsNothing) {
   } cases[] = {
       {"1\n", prompt + typeMenu + prompt},
       {"1\nx\n", prompt + typeMenu + prompt + notAnInteger + typeMenu + prompt},
+      {"1\n5\n", prompt + typeMenu + prompt + noType("5") + typeMenu + prompt},
       {"1\n4\nAnn Lee\n010-1234-5678\n", prompt + typeMenu + prompt + "Name: Phone number: Age: "},
       {"1\n3\nAnn Lee\n010-1234-5678\n990230",
        prompt + typeMenu + prompt + "Name: Phone number: Birthday: " + invalid("Birthday") +

@@ -133,6 +133,18 @@ ProgramRun runProgram(const std::vector<InputPiece>& input, const ProgramOptions
     ::close(inputPipe[1]);
     throw std::runtime_error("cannot start " + program);
   }
+  // posix_spawn cannot set a resource limit in the child, so the limit is set on the running
+  // program from here. That is soon enough: until its input is written the program only waits for
+  // it, and what it has allocated by then is small and stays within the limit.
+  if (options.addressSpaceLimit > 0) {
+    const rlimit limit{options.addressSpaceLimit, options.addressSpaceLimit};
+    if (::prlimit(pid, RLIMIT_AS, &limit, nullptr) != 0) {
+      ::kill(pid, SIGKILL);
+      ::waitpid(pid, nullptr, 0);
+      ::close(inputPipe[1]);
+      throw std::runtime_error("cannot limit the address space of " + program);
+    }
+  }
 
   int inputEnd = inputPipe[1];
   std::thread writer([&input, &options, &inputEnd] {

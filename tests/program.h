@@ -26,6 +26,8 @@ struct ProgramOptions {
   bool outputReaderGone = false;
   // Input does not end after what was written: the program has to end by itself.
   bool holdInputOpen = false;
+  // The most address space the program may have, in bytes; 0: no limit beyond the test's own.
+  std::size_t addressSpaceLimit = 0;
   // The program is killed after this long, and the run counts as timed out.
   std::chrono::seconds timeout{60};
 };

@@ -186,5 +186,19 @@ TEST(ProgramTest, HandlesALineOf100MegabytesAtEveryQuestion) {
   }
 }
 
+TEST(ProgramTest, RunsOutOfMemoryOnALineLargerThanItsAddressSpace) {
+  if (underAddressSanitizer) {
+    GTEST_SKIP() << "the address sanitizer reserves far more address space than any limit that "
+                    "would make a long line run out of memory";
+  }
+  constexpr std::size_t megabyte = 1 << 20;
+  ProgramOptions options;
+  options.addressSpaceLimit = 256 * megabyte;
+  const ProgramRun run = runProgram({{std::string(megabyte, 'x'), 400}, {"\nexit\n"}}, options);
+  EXPECT_EQ(run.output, prompt);
+  EXPECT_EQ(run.errors, "phonebook: out of memory\n");
+  EXPECT_EQ(run.status, 1);
+}
+
 }  // namespace
 }  // namespace phonebook::test

@@ -9,19 +9,30 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
 #include <string>
 
+#include "tests/program.h"
 #include "tests/texts.h"
 
 namespace phonebook::test {
 namespace {
 
 // The program on the slave side of a pseudo-terminal; the test is the keyboard and the screen.
+// Standard input can be read from a file instead, or standard output written to one.
 class Terminal {
  public:
-  Terminal() {
+  explicit Terminal(const std::string& inputPath = "", const std::string& outputPath = "") {
     pid_ = ::forkpty(&screen_, nullptr, nullptr, nullptr);
     if (pid_ == 0) {
+      if (!inputPath.empty()) {
+        replace(STDIN_FILENO, ::open(inputPath.c_str(), O_RDONLY));
+      }
+      if (!outputPath.empty()) {
+        replace(STDOUT_FILENO, ::open(outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600));
+      }
       ::execl(PHONEBOOK_PROGRAM, PHONEBOOK_PROGRAM, static_cast<char*>(nullptr));
       _exit(127);
     }
@@ -77,6 +88,14 @@ class Terminal {
   }
 
  private:
+  // In the child: puts the open file `file` in place of the standard stream `stream`.
+  static void replace(int stream, int file) {
+    if (file < 0 || ::dup2(file, stream) < 0) {
+      _exit(127);
+    }
+    ::close(file);
+  }
+
   static bool endsWith(const std::string& text, const std::string& end) {
     return text.size() >= end.size() &&
            text.compare(text.size() - end.size(), end.size(), end) == 0;
@@ -112,6 +131,40 @@ TEST(TerminalTest, PromptsAnswersAndEndsOnCtrlDOnAFreshLine) {
   terminal.type("\x04");
   EXPECT_EQ(terminal.exitStatus(), 0);
   EXPECT_EQ(terminal.screenEndingWith(menuShown + "\r\n"), menuShown + "\r\n");
+}
+
+TEST(TerminalTest, FreshLineAtEndOfInputOnlyWhenOutputIsTheTerminal) {
+  // One press of Enter, then input ends: from a file, or typed with Ctrl-D.
+  const std::string inputPath = temporaryFile("terminal-input");
+  std::ofstream(inputPath) << "\n";
+  const std::string outputPath = temporaryFile("terminal-output");
+  const struct {
+    const char* arrangement;
+    bool inputFromFile;
+    bool outputToFile;
+    std::string screen;   // all that the terminal shows
+    std::string written;  // what the file of output holds
+  } cases[] = {
+      {"input from a file", true, false, prompt + onScreen(menu) + prompt + "\r\n", ""},
+      {"output to a file", false, true, "\r\n", prompt + menu + prompt},  // the screen: the echo
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.arrangement);
+    Terminal terminal(c.inputFromFile ? inputPath : "", c.outputToFile ? outputPath : "");
+    ASSERT_TRUE(terminal.started());
+    if (!c.inputFromFile) {
+      terminal.type("\n\x04");
+    }
+    EXPECT_EQ(terminal.exitStatus(), 0);
+    EXPECT_EQ(terminal.screenEndingWith(c.screen), c.screen);
+    if (c.outputToFile) {
+      std::ostringstream written;
+      written << std::ifstream(outputPath).rdbuf();
+      EXPECT_EQ(written.str(), c.written);
+    }
+  }
+  std::remove(inputPath.c_str());
+  std::remove(outputPath.c_str());
 }
 
 }  // namespace
