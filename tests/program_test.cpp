@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/conversation.h"
 #include "tests/sanitizer.h"
 #include "tests/texts.h"
 
@@ -23,6 +24,36 @@ TEST(ProgramTest, AnswersAShortSession) {
   EXPECT_EQ(run.output, prompt + menu + prompt + invalidCommand + prompt);
   EXPECT_EQ(run.errors, "");
   EXPECT_EQ(run.status, 0);
+}
+
+TEST(ProgramTest, EveryPromptIsThereBeforeTheProgramWaitsOnAPipe) {
+  // A driving program types one line, waits for the next prompt, and only then types on.
+  Conversation program(Conversation::Over::Pipes);
+  ASSERT_TRUE(program.started());
+  const struct {
+    std::string typed;
+    std::string answer;
+  } exchanges[] = {
+      {"", prompt},
+      {"1\n", typeMenu + prompt},
+      {"2\n", "Name: "},
+      {"Ann Lee\n", "Phone number: "},
+      {"010-1234-5678\n", "Team: "},
+      {"Sales\n", added + prompt},
+      {"3\n", listingHeader + "1. Ann Lee_010-1234-5678_Sales\n" + prompt},
+      {"2\n", "Enter Index of person: "},
+      {"1\n", removed + prompt},
+      {"3\n", listingHeader + prompt},
+  };
+  std::string transcript;
+  for (const auto& exchange : exchanges) {
+    ASSERT_TRUE(program.type(exchange.typed));
+    transcript += exchange.answer;
+    ASSERT_EQ(program.shownEndingWith(transcript), transcript) << "typed: " << exchange.typed;
+  }
+  ASSERT_TRUE(program.type("exit\n"));
+  EXPECT_EQ(program.exitStatus(), 0);
+  EXPECT_EQ(program.shownEndingWith(transcript + "\n"), transcript);
 }
 
 TEST(ProgramTest, EndOfInputEndsTheRunWithStatusZero) {

@@ -1,0 +1,49 @@
+// The built program run interactively: the test types, as a person at a keyboard or a driving
+// program would, and watches what the program shows, waiting for each answer before typing on.
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+
+namespace phonebook::test {
+
+class Conversation {
+ public:
+  // How the test is connected to the program.
+  enum class Over { Terminal, Pipes };
+
+  // Starts the program over a pseudo-terminal or over two pipes, one each way. On a terminal,
+  // standard input can be read from the file `inputPath` instead, or standard output written to
+  // the file `outputPath`.
+  explicit Conversation(Over over, const std::string& inputPath = "",
+                        const std::string& outputPath = "");
+  ~Conversation();
+  Conversation(const Conversation&) = delete;
+  Conversation& operator=(const Conversation&) = delete;
+
+  bool started() const { return pid_ > 0; }
+
+  // Types the keys; false when they could not all be written.
+  bool type(const std::string& keys) const;
+
+  // Everything shown so far, once it ends with `expected` or nothing more comes within ten
+  // seconds.
+  std::string shownEndingWith(const std::string& expected);
+
+  // The exit status once the program has ended, 128 plus the signal that ended it, or -1 if it
+  // does not end within ten seconds.
+  int exitStatus();
+
+ private:
+  int keyboard_ = -1;  // where the test types
+  int screen_ = -1;    // where the test reads what is shown; on a terminal, the same as keyboard_
+  pid_t pid_ = -1;
+  bool ended_ = false;
+  std::string shown_;
+};
+
+// On a terminal's screen a line end is a carriage return and a line feed.
+std::string onScreen(std::string text);
+
+}  // namespace phonebook::test
