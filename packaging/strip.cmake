@@ -1,0 +1,10 @@
+# Run by CPack after it has installed the files into its staging folder and before it packs them:
+# strips the program as Debian's own packages are stripped, of its symbols and of the compiler's
+# .comment and .note sections. (CPACK_STRIP_FILES would keep those two sections.)
+set(program "${CPACK_TEMPORARY_INSTALL_DIRECTORY}${CPACK_PACKAGING_INSTALL_PREFIX}/${CPACK_PHONEBOOK_PROGRAM}")
+if(NOT CPACK_PHONEBOOK_STRIP)
+  message(FATAL_ERROR "No strip program was found (binutils) to strip ${program}")
+endif()
+execute_process(
+  COMMAND "${CPACK_PHONEBOOK_STRIP}" --remove-section=.comment --remove-section=.note "${program}"
+  COMMAND_ERROR_IS_FATAL ANY)
