@@ -218,7 +218,7 @@ int runBenchmark(const Options& options) {
       fail("the program ended with status " + std::to_string(first.status) + " at " + size);
     }
     // Reading a file, the program gets a full block at each read, and one more read finds its end.
-    constexpr std::size_t block = 64 * 1024;
+    constexpr std::size_t block = std::size_t{64} * 1024;
     const auto allowedWrites =
         static_cast<long>((expected.size() + block - 1) / block + script.size() / block + 1);
     // The address sanitizer's runtime makes write calls of its own, counted with the program's.

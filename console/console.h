@@ -45,6 +45,7 @@ class Console {
   // buffer reports one by throwing it, or by moving fewer bytes than asked (output) or none
   // (input, which then counts as ended).
   Console(std::streambuf& input, std::streambuf& output, bool outputIsTerminal);
+  ~Console() = default;
   Console(const Console&) = delete;
   Console& operator=(const Console&) = delete;
 
