@@ -166,7 +166,7 @@ ConsoleRedirect::~ConsoleRedirect() {
   try {
     console_->handOver();
   } catch (const ConsoleFailure&) {
-    // A failed output has nothing more to take; whoever wrote to it has been told.
+    // The dialogue is over: a failure of its output now has no one left to tell.
   }
   detail::activeConsole = saved_;
 }

@@ -148,18 +148,33 @@ TEST(HandOverTest, LongOutputGoesOutInFullBlocks) {
   EXPECT_EQ(all, std::string(200000, 'a') + large);
 }
 
-TEST(WriteTest, FailedOutputIsReported) {
-  test::FullOutput output;
-  std::stringbuf input;
+// An output that takes nothing, as a full disk does, and counts the attempts to write to it.
+class RefusingOutput : public std::streambuf {
+ public:
+  int attempts = 0;
+
+ protected:
+  std::streamsize xsputn(const char*, std::streamsize) override {
+    ++attempts;
+    return 0;
+  }
+};
+
+TEST(WriteTest, FailedOutputIsReportedOnceAndNothingIsWrittenAfterIt) {
+  RefusingOutput output;
+  std::stringbuf input("3\n");
   const ConsoleRedirect redirect(input, output);
+  writeLine("Phone Book Print");
   try {
-    writeLine("Phone Book Print");
     flushOutput();
     FAIL() << "the failed write went unnoticed";
   } catch (const ConsoleFailure& failure) {
-    EXPECT_EQ(std::string(failure.what()).rfind("cannot write to standard output", 0), 0u)
-        << failure.what();
+    EXPECT_STREQ(failure.what(), "cannot write to standard output");
   }
+  writePrompt("QZ-4821-07356>");
+  EXPECT_EQ(readLine(), "3");
+  flushOutput();
+  EXPECT_EQ(output.attempts, 1);
 }
 
 }  // namespace
