@@ -34,13 +34,18 @@ const StandardStreamModes modes;
 // The most _read and _write move in one call: their counts are unsigned int, their results int.
 constexpr std::size_t largestTransfer = INT_MAX;
 
-// The error number of the call that just failed. Windows says that a pipe whose reader has gone
-// "is being closed", which the C runtime reports as an invalid argument: it is a broken pipe.
+// The error number of the call that just failed. Windows says of a pipe whose reader has gone
+// that it "is being closed" or has "no process on the other end", which the C runtime reports as
+// an invalid argument: it is a broken pipe.
 int lastError() {
-  if (_doserrno == ERROR_NO_DATA || _doserrno == ERROR_BROKEN_PIPE) {
-    return EPIPE;
+  switch (_doserrno) {
+    case ERROR_BROKEN_PIPE:
+    case ERROR_NO_DATA:
+    case ERROR_PIPE_NOT_CONNECTED:
+      return EPIPE;
+    default:
+      return errno;
   }
-  return errno;
 }
 
 }  // namespace
