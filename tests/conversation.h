@@ -2,9 +2,10 @@
 // program would, and watches what the program shows, waiting for each answer before typing on.
 #pragma once
 
-#include <sys/types.h>
-
+#include <memory>
 #include <string>
+
+#include "tests/system.h"
 
 namespace phonebook::test {
 
@@ -15,14 +16,15 @@ class Conversation {
 
   // Starts the program over a pseudo-terminal or over two pipes, one each way. On a terminal,
   // standard input can be read from the file `inputPath` instead, or standard output written to
-  // the file `outputPath`.
+  // the file `outputPath`. Windows has no pseudo-terminal: there a conversation over one is not
+  // started.
   explicit Conversation(Over over, const std::string& inputPath = "",
                         const std::string& outputPath = "");
   ~Conversation();
   Conversation(const Conversation&) = delete;
   Conversation& operator=(const Conversation&) = delete;
 
-  bool started() const { return pid_ > 0; }
+  bool started() const;
 
   // Types the keys; false when they could not all be written.
   bool type(const std::string& keys) const;
@@ -36,14 +38,13 @@ class Conversation {
   int exitStatus();
 
  private:
-  int keyboard_ = -1;  // where the test types
-  int screen_ = -1;    // where the test reads what is shown; on a terminal, the same as keyboard_
-  pid_t pid_ = -1;
-  bool ended_ = false;
+  // The running program and the test's ends of the connection, as the system has them.
+  struct Connection;
+  std::unique_ptr<Connection> connection_;
   std::string shown_;
 };
 
 // On a terminal's screen a line end is a carriage return and a line feed.
-std::string onScreen(std::string text);
+inline std::string onScreen(const std::string& text) { return withCarriageReturns(text); }
 
 }  // namespace phonebook::test

@@ -12,7 +12,9 @@ struct ProgramRun {
   std::string output;  // standard output, unless it went elsewhere
   std::string errors;  // standard error
   int status;          // the exit status, 128 plus the signal that ended it, or -1: timed out
-  long peakKilobytes;  // the program's peak resident memory
+  // The program's peak resident memory (on Windows, its peak working set); -1 where the system
+  // does not tell, as Wine does not.
+  long peakKilobytes;
 };
 
 struct ProgramOptions {
@@ -20,13 +22,14 @@ struct ProgramOptions {
   std::string outputPath;
   // Where standard input comes from; empty: a pipe that the input is written to.
   std::string inputPath;
-  // Variables added to the environment, as NAME=value.
+  // Variables added to the environment, as NAME=value (not on Windows).
   std::vector<std::string> environment;
   // Standard output is a pipe whose reader has already gone.
   bool outputReaderGone = false;
   // Input does not end after what was written: the program has to end by itself.
   bool holdInputOpen = false;
-  // The most address space the program may have, in bytes; 0: no limit beyond the test's own.
+  // The most address space the program may have, in bytes; 0: no limit beyond the test's own. Not
+  // on Windows.
   std::size_t addressSpaceLimit = 0;
   // The program is killed after this long, and the run counts as timed out.
   std::chrono::seconds timeout{60};

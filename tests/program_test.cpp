@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -14,6 +13,7 @@
 
 #include "tests/conversation.h"
 #include "tests/sanitizer.h"
+#include "tests/system.h"
 #include "tests/texts.h"
 
 namespace phonebook::test {
@@ -21,7 +21,7 @@ namespace {
 
 TEST(ProgramTest, AnswersAShortSession) {
   const ProgramRun run = runProgram("\nhelp\r\nexit\r\n");
-  EXPECT_EQ(run.output, prompt + menu + prompt + invalidCommand + prompt);
+  EXPECT_EQ(run.output, asWritten(prompt + menu + prompt + invalidCommand + prompt));
   EXPECT_EQ(run.errors, "");
   EXPECT_EQ(run.status, 0);
 }
@@ -48,7 +48,7 @@ TEST(ProgramTest, EveryPromptIsThereBeforeTheProgramWaitsOnAPipe) {
   std::string transcript;
   for (const auto& exchange : exchanges) {
     ASSERT_TRUE(program.type(exchange.typed));
-    transcript += exchange.answer;
+    transcript += asWritten(exchange.answer);
     ASSERT_EQ(program.shownEndingWith(transcript), transcript) << "typed: " << exchange.typed;
   }
   ASSERT_TRUE(program.type("exit\n"));
@@ -58,11 +58,15 @@ TEST(ProgramTest, EveryPromptIsThereBeforeTheProgramWaitsOnAPipe) {
 
 TEST(ProgramTest, EndOfInputEndsTheRunWithStatusZero) {
   const ProgramRun run = runProgram("\n");
-  EXPECT_EQ(run.output, prompt + menu + prompt);
+  EXPECT_EQ(run.output, asWritten(prompt + menu + prompt));
   EXPECT_EQ(run.status, 0);
 }
 
 TEST(ProgramTest, UnwritableOutputEndsTheRunWithStatusOne) {
+  if (onWindows) {
+    GTEST_SKIP() << "Windows has no /dev/full, a device that refuses every write as a full disk "
+                    "does";
+  }
   ProgramOptions options;
   options.outputPath = "/dev/full";
   const ProgramRun run = runProgram("\n\n\n", options);
@@ -81,19 +85,23 @@ TEST(ProgramTest, AddsListsAndRemovesContactsOfEveryKind) {
       "1\n4\nDee Park\n02-0012-3456\n25\n"
       "2\n1\n3\nexit\n");
   const std::string asked = prompt + typeMenu + prompt + "Name: Phone number: ";
-  EXPECT_EQ(run.output, asked + added + asked + "Team: " + added + asked + "Birthday: " + added +
-                            asked + "Age: " + added + prompt + "Enter Index of person: " + removed +
-                            prompt + listingHeader +
-                            "1. Bob Kim_02-1234-5678_Sales\n"
-                            "2. Cy Oh_010-0001-0001_" +
-                            birthday +
-                            "_1\n"
-                            "3. Dee Park_02-0012-3456_25\n" +
-                            prompt);
+  EXPECT_EQ(run.output, asWritten(asked + added + asked + "Team: " + added + asked +
+                                  "Birthday: " + added + asked + "Age: " + added + prompt +
+                                  "Enter Index of person: " + removed + prompt + listingHeader +
+                                  "1. Bob Kim_02-1234-5678_Sales\n"
+                                  "2. Cy Oh_010-0001-0001_" +
+                                  birthday +
+                                  "_1\n"
+                                  "3. Dee Park_02-0012-3456_25\n" +
+                                  prompt));
   EXPECT_EQ(run.status, 0);
 }
 
 TEST(ProgramTest, BirthdayCountFollowsTheLocalTimeZone) {
+  if (onWindows) {
+    GTEST_SKIP() << "Windows takes the time zone from its own settings; its C runtime reads no "
+                    "POSIX time zone such as AHEAD-14 from TZ";
+  }
   // 14 hours ahead of UTC it is a day or two later than 12 hours behind, at every moment.
   using namespace std::chrono;
   const year_month_day dateAhead{floor<days>(system_clock::now() + 14h)};
@@ -119,6 +127,9 @@ TEST(ProgramTest, BirthdayCountFollowsTheLocalTimeZone) {
 }
 
 TEST(ProgramTest, UnreadableInputEndsTheRunWithStatusOne) {
+  if (onWindows) {
+    GTEST_SKIP() << "Windows opens no directory as a file, so standard input cannot be one";
+  }
   ProgramOptions options;
   options.inputPath = "/";  // a directory: reading it fails
   const ProgramRun run = runProgram("", options);
@@ -134,7 +145,13 @@ TEST(ProgramTest, EndsWhenTheReaderOfItsOutputHasGone) {
   options.holdInputOpen = true;
   options.timeout = std::chrono::seconds(10);
   const ProgramRun run = runProgram("", options);
-  EXPECT_EQ(run.status, 128 + SIGPIPE);
+  if (onWindows) {
+    // Windows has no signal for it: the write fails, as any other failed write does.
+    EXPECT_EQ(run.errors, asWritten("phonebook: cannot write to standard output: Broken pipe\n"));
+    EXPECT_EQ(run.status, 1);
+  } else {
+    EXPECT_EQ(run.status, 128 + brokenPipeSignal);
+  }
 }
 
 // Whether the file holds `prefix`, then `count` times the character `fill`, then `suffix`.
@@ -209,8 +226,9 @@ TEST(ProgramTest, HandlesALineOf100MegabytesAtEveryQuestion) {
     options.outputPath = temporaryFile("large-output");
     const ProgramRun run = runProgram({{c.before}, {x, lineSize / megabyte}, {c.after}}, options);
     EXPECT_EQ(run.status, 0);
-    EXPECT_TRUE(fileHolds(options.outputPath, c.outputBefore, 'x', c.xInOutput, c.output));
-    if (!underAddressSanitizer) {
+    EXPECT_TRUE(fileHolds(options.outputPath, asWritten(c.outputBefore), 'x', c.xInOutput,
+                          asWritten(c.output)));
+    if (!underAddressSanitizer && run.peakKilobytes >= 0) {
       EXPECT_LT(run.peakKilobytes * 1024, 4 * lineSize);
     }
     std::remove(options.outputPath.c_str());
@@ -218,6 +236,9 @@ TEST(ProgramTest, HandlesALineOf100MegabytesAtEveryQuestion) {
 }
 
 TEST(ProgramTest, RunsOutOfMemoryOnALineLargerThanItsAddressSpace) {
+  if (onWindows) {
+    GTEST_SKIP() << "Windows has no limit on one process's address space (setrlimit)";
+  }
   if (underAddressSanitizer) {
     GTEST_SKIP() << "the address sanitizer reserves far more address space than any limit that "
                     "would make a long line run out of memory";

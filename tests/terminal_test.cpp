@@ -8,12 +8,20 @@
 
 #include "tests/conversation.h"
 #include "tests/program.h"
+#include "tests/system.h"
 #include "tests/texts.h"
 
 namespace phonebook::test {
 namespace {
 
+constexpr const char* noTerminal =
+    "Windows has no pseudo-terminal; its pseudo console draws the screen anew rather than passing "
+    "the program's bytes through";
+
 TEST(TerminalTest, PromptsAnswersAndEndsOnCtrlDOnAFreshLine) {
+  if (onWindows) {
+    GTEST_SKIP() << noTerminal;
+  }
   Conversation terminal(Conversation::Over::Terminal);
   ASSERT_TRUE(terminal.started());
 
@@ -32,6 +40,9 @@ TEST(TerminalTest, PromptsAnswersAndEndsOnCtrlDOnAFreshLine) {
 }
 
 TEST(TerminalTest, FreshLineAtEndOfInputOnlyWhenOutputIsTheTerminal) {
+  if (onWindows) {
+    GTEST_SKIP() << noTerminal;
+  }
   // One press of Enter, then input ends: from a file, or typed with Ctrl-D.
   const std::string inputPath = temporaryFile("terminal-input");
   std::ofstream(inputPath) << "\n";

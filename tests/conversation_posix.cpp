@@ -1,5 +1,4 @@
-#include "tests/conversation.h"
-
+// Conversations on POSIX systems: the program on a pseudo-terminal (forkpty), or on two pipes.
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
@@ -8,6 +7,8 @@
 
 #include <chrono>
 #include <csignal>
+
+#include "tests/conversation.h"
 
 namespace phonebook::test {
 
@@ -36,12 +37,21 @@ bool endsWith(const std::string& text, const std::string& end) {
 
 }  // namespace
 
-Conversation::Conversation(Over over, const std::string& inputPath, const std::string& outputPath) {
+struct Conversation::Connection {
+  int keyboard = -1;  // where the test types
+  int screen = -1;    // where the test reads what is shown; on a terminal, the same as keyboard
+  pid_t pid = -1;
+  bool ended = false;
+};
+
+Conversation::Conversation(Over over, const std::string& inputPath, const std::string& outputPath)
+    : connection_(std::make_unique<Connection>()) {
   // Typing to a program that has ended must not end the test.
   std::signal(SIGPIPE, SIG_IGN);
+  Connection& c = *connection_;
   if (over == Over::Terminal) {
-    pid_ = ::forkpty(&screen_, nullptr, nullptr, nullptr);
-    if (pid_ == 0) {
+    c.pid = ::forkpty(&c.screen, nullptr, nullptr, nullptr);
+    if (c.pid == 0) {
       if (!inputPath.empty()) {
         replace(STDIN_FILENO, ::open(inputPath.c_str(), O_RDONLY));
       }
@@ -50,7 +60,7 @@ Conversation::Conversation(Over over, const std::string& inputPath, const std::s
       }
       runProgram();
     }
-    keyboard_ = screen_;
+    c.keyboard = c.screen;
     return;
   }
   int input[2];
@@ -63,44 +73,48 @@ Conversation::Conversation(Over over, const std::string& inputPath, const std::s
     ::close(input[1]);
     return;
   }
-  pid_ = ::fork();
-  if (pid_ == 0) {
+  c.pid = ::fork();
+  if (c.pid == 0) {
     replace(STDIN_FILENO, input[0]);
     replace(STDOUT_FILENO, output[1]);
     runProgram();
   }
   ::close(input[0]);
   ::close(output[1]);
-  keyboard_ = input[1];
-  screen_ = output[0];
+  c.keyboard = input[1];
+  c.screen = output[0];
 }
 
 Conversation::~Conversation() {
-  if (pid_ > 0 && !ended_) {
-    ::kill(pid_, SIGKILL);
-    ::waitpid(pid_, nullptr, 0);
+  const Connection& c = *connection_;
+  if (c.pid > 0 && !c.ended) {
+    ::kill(c.pid, SIGKILL);
+    ::waitpid(c.pid, nullptr, 0);
   }
-  if (keyboard_ >= 0 && keyboard_ != screen_) {
-    ::close(keyboard_);
+  if (c.keyboard >= 0 && c.keyboard != c.screen) {
+    ::close(c.keyboard);
   }
-  if (screen_ >= 0) {
-    ::close(screen_);
+  if (c.screen >= 0) {
+    ::close(c.screen);
   }
 }
 
+bool Conversation::started() const { return connection_->pid > 0; }
+
 bool Conversation::type(const std::string& keys) const {
-  return ::write(keyboard_, keys.data(), keys.size()) == static_cast<ssize_t>(keys.size());
+  return ::write(connection_->keyboard, keys.data(), keys.size()) ==
+         static_cast<ssize_t>(keys.size());
 }
 
 std::string Conversation::shownEndingWith(const std::string& expected) {
   const auto deadline = std::chrono::steady_clock::now() + patience;
   while (!endsWith(shown_, expected) && std::chrono::steady_clock::now() < deadline) {
-    pollfd ready{screen_, POLLIN, 0};
+    pollfd ready{connection_->screen, POLLIN, 0};
     if (::poll(&ready, 1, 100) <= 0) {
       continue;
     }
     char chunk[4096];
-    const ssize_t n = ::read(screen_, chunk, sizeof chunk);
+    const ssize_t n = ::read(connection_->screen, chunk, sizeof chunk);
     if (n <= 0) {
       break;  // the program has ended and its end of the connection is gone
     }
@@ -113,20 +127,13 @@ int Conversation::exitStatus() {
   const auto deadline = std::chrono::steady_clock::now() + patience;
   int status = 0;
   while (std::chrono::steady_clock::now() < deadline) {
-    if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-      ended_ = true;
+    if (::waitpid(connection_->pid, &status, WNOHANG) == connection_->pid) {
+      connection_->ended = true;
       return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     }
     shownEndingWith("\n");  // keep the connection drained
   }
   return -1;
-}
-
-std::string onScreen(std::string text) {
-  for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 2)) {
-    text.replace(at, 1, "\r\n");
-  }
-  return text;
 }
 
 }  // namespace phonebook::test

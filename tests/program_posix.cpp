@@ -1,5 +1,4 @@
-#include "tests/program.h"
-
+// Runs the program on POSIX systems: posix_spawn, with a pipe or a file for each standard stream.
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -16,6 +15,8 @@
 #include <string_view>
 #include <thread>
 #include <utility>
+
+#include "tests/program.h"
 
 extern char** environ;
 

@@ -1,0 +1,84 @@
+// The operating system's side of the program on Windows, through the C runtime's descriptors.
+//
+// Standard input is read in binary mode: every byte arrives as typed, and the console drops the
+// carriage return before a line feed itself, as it does everywhere. Standard output is in text
+// mode: the runtime writes each line feed as a carriage return and a line feed, the line end of
+// Windows, and every other byte as it is.
+#include <fcntl.h>
+#include <io.h>
+#include <winerror.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstring>
+
+#include "console/platform.h"
+
+namespace phonebook::platform {
+
+namespace {
+
+constexpr int standardInput = 0;
+constexpr int standardOutput = 1;
+
+// The modes are set as the program starts, before the console reads or writes anything.
+struct StandardStreamModes {
+  StandardStreamModes() {
+    _setmode(standardInput, _O_BINARY);
+    _setmode(standardOutput, _O_TEXT);
+  }
+};
+const StandardStreamModes modes;
+
+// The most _read and _write move in one call: their counts are unsigned int, their results int.
+constexpr std::size_t largestTransfer = INT_MAX;
+
+// The error number of the call that just failed. Windows says of a pipe whose reader has gone
+// that it "is being closed" or has "no process on the other end", which the C runtime reports as
+// an invalid argument: it is a broken pipe.
+int lastError() {
+  switch (_doserrno) {
+    case ERROR_BROKEN_PIPE:
+    case ERROR_NO_DATA:
+    case ERROR_PIPE_NOT_CONNECTED:
+      return EPIPE;
+    default:
+      return errno;
+  }
+}
+
+}  // namespace
+
+Transfer readStandardInput(char* data, std::size_t size) {
+  const int n = _read(standardInput, data, static_cast<unsigned>(std::min(size, largestTransfer)));
+  if (n < 0) {
+    return {0, lastError()};
+  }
+  return {static_cast<std::size_t>(n), 0};
+}
+
+Transfer writeStandardOutput(const char* data, std::size_t size) {
+  std::size_t written = 0;
+  while (written < size) {
+    // The count is of the bytes given, before any line feed is widened.
+    const int n = _write(standardOutput, data + written,
+                         static_cast<unsigned>(std::min(size - written, largestTransfer)));
+    if (n < 0) {
+      return {written, lastError()};
+    }
+    if (n == 0) {
+      return {written, 0};  // nothing taken and no reason given: the caller reports the failure
+    }
+    written += static_cast<std::size_t>(n);
+  }
+  return {written, 0};
+}
+
+bool standardOutputIsTerminal() { return _isatty(standardOutput) != 0; }
+
+std::string describeError(int error) { return std::strerror(error); }
+
+bool toLocalTime(std::time_t time, std::tm& local) { return localtime_s(&local, &time) == 0; }
+
+}  // namespace phonebook::platform
