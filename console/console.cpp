@@ -1,5 +1,6 @@
 #include "console/console.h"
 
+#include <cstring>
 #include <utility>
 
 #include "console/platform.h"
@@ -14,7 +15,7 @@ ConsoleFailure failure(std::string_view what, int error) {
   std::string message(what);
   if (error != 0) {
     message += ": ";
-    message += platform::describeError(error);
+    message += std::strerror(error);  // "No space left on device", for instance
   }
   return ConsoleFailure(message);
 }

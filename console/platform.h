@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <ctime>
-#include <string>
 
 namespace phonebook::platform {
 
@@ -23,9 +22,6 @@ Transfer readStandardInput(char* data, std::size_t size);
 Transfer writeStandardOutput(const char* data, std::size_t size);
 
 bool standardOutputIsTerminal();
-
-// The system's description of an error number, "No space left on device" for instance.
-std::string describeError(int error);
 
 // The calendar time of `time` in the process's local time zone; false when it has none.
 bool toLocalTime(std::time_t time, std::tm& local);

@@ -2,7 +2,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 
 #include "console/platform.h"
 
@@ -36,8 +35,6 @@ Transfer writeStandardOutput(const char* data, std::size_t size) {
 }
 
 bool standardOutputIsTerminal() { return ::isatty(STDOUT_FILENO) == 1; }
-
-std::string describeError(int error) { return std::strerror(error); }
 
 bool toLocalTime(std::time_t time, std::tm& local) {
   return ::localtime_r(&time, &local) != nullptr;

@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <cstring>
 
 #include "console/platform.h"
 
@@ -76,8 +75,6 @@ Transfer writeStandardOutput(const char* data, std::size_t size) {
 }
 
 bool standardOutputIsTerminal() { return _isatty(standardOutput) != 0; }
-
-std::string describeError(int error) { return std::strerror(error); }
 
 bool toLocalTime(std::time_t time, std::tm& local) { return localtime_s(&local, &time) == 0; }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "tests/system.h"
@@ -38,6 +39,12 @@ class Conversation {
   int exitStatus();
 
  private:
+  // What the system does for the two above, on each platform. readShown waits a little for output
+  // and adds what came to shown_; false once the program's end of the connection is gone.
+  // endedWith is the exit status once the program has ended, nothing while it runs.
+  bool readShown();
+  std::optional<int> endedWith();
+
   // The running program and the test's ends of the connection, as the system has them.
   struct Connection;
   std::unique_ptr<Connection> connection_;

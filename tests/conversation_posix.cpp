@@ -5,7 +5,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <csignal>
 
 #include "tests/conversation.h"
@@ -13,8 +12,6 @@
 namespace phonebook::test {
 
 namespace {
-
-constexpr auto patience = std::chrono::seconds(10);
 
 // In the child: puts the open file `file` in place of the standard stream `stream`.
 void replace(int stream, int file) {
@@ -29,10 +26,6 @@ void replace(int stream, int file) {
   std::signal(SIGPIPE, SIG_DFL);
   ::execl(PHONEBOOK_PROGRAM, PHONEBOOK_PROGRAM, static_cast<char*>(nullptr));
   _exit(127);
-}
-
-bool endsWith(const std::string& text, const std::string& end) {
-  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
 }  // namespace
@@ -106,34 +99,27 @@ bool Conversation::type(const std::string& keys) const {
          static_cast<ssize_t>(keys.size());
 }
 
-std::string Conversation::shownEndingWith(const std::string& expected) {
-  const auto deadline = std::chrono::steady_clock::now() + patience;
-  while (!endsWith(shown_, expected) && std::chrono::steady_clock::now() < deadline) {
-    pollfd ready{connection_->screen, POLLIN, 0};
-    if (::poll(&ready, 1, 100) <= 0) {
-      continue;
-    }
-    char chunk[4096];
-    const ssize_t n = ::read(connection_->screen, chunk, sizeof chunk);
-    if (n <= 0) {
-      break;  // the program has ended and its end of the connection is gone
-    }
-    shown_.append(chunk, static_cast<std::size_t>(n));
+bool Conversation::readShown() {
+  pollfd ready{connection_->screen, POLLIN, 0};
+  if (::poll(&ready, 1, 100) <= 0) {
+    return true;
   }
-  return shown_;
+  char chunk[4096];
+  const ssize_t n = ::read(connection_->screen, chunk, sizeof chunk);
+  if (n <= 0) {
+    return false;  // the program has ended and its end of the connection is gone
+  }
+  shown_.append(chunk, static_cast<std::size_t>(n));
+  return true;
 }
 
-int Conversation::exitStatus() {
-  const auto deadline = std::chrono::steady_clock::now() + patience;
+std::optional<int> Conversation::endedWith() {
   int status = 0;
-  while (std::chrono::steady_clock::now() < deadline) {
-    if (::waitpid(connection_->pid, &status, WNOHANG) == connection_->pid) {
-      connection_->ended = true;
-      return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    }
-    shownEndingWith("\n");  // keep the connection drained
+  if (::waitpid(connection_->pid, &status, WNOHANG) != connection_->pid) {
+    return std::nullopt;
   }
-  return -1;
+  connection_->ended = true;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
 }  // namespace phonebook::test

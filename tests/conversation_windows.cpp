@@ -9,16 +9,6 @@
 
 namespace phonebook::test {
 
-namespace {
-
-constexpr auto patience = std::chrono::seconds(10);
-
-bool endsWith(const std::string& text, const std::string& end) {
-  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
-}  // namespace
-
 struct Conversation::Connection {
   Handle program;
   Handle keyboard;  // where the test types
@@ -56,40 +46,33 @@ bool Conversation::type(const std::string& keys) const {
          written == keys.size();
 }
 
-std::string Conversation::shownEndingWith(const std::string& expected) {
-  const auto deadline = std::chrono::steady_clock::now() + patience;
-  while (!endsWith(shown_, expected) && std::chrono::steady_clock::now() < deadline) {
-    DWORD ready = 0;
-    if (!PeekNamedPipe(connection_->screen.get(), nullptr, 0, nullptr, &ready, nullptr)) {
-      break;  // the program has ended and its end of the connection is gone
-    }
-    if (ready == 0) {
-      Sleep(2);
-      continue;
-    }
-    char chunk[4096];
-    DWORD n = 0;
-    if (!ReadFile(connection_->screen.get(), chunk, std::min<DWORD>(ready, sizeof chunk), &n,
-                  nullptr)) {
-      break;
-    }
-    shown_.append(chunk, n);
+bool Conversation::readShown() {
+  DWORD ready = 0;
+  if (!PeekNamedPipe(connection_->screen.get(), nullptr, 0, nullptr, &ready, nullptr)) {
+    return false;  // the program has ended and its end of the connection is gone
   }
-  return shown_;
+  if (ready == 0) {
+    Sleep(2);
+    return true;
+  }
+  char chunk[4096];
+  DWORD n = 0;
+  if (!ReadFile(connection_->screen.get(), chunk, std::min<DWORD>(ready, sizeof chunk), &n,
+                nullptr)) {
+    return false;
+  }
+  shown_.append(chunk, n);
+  return true;
 }
 
-int Conversation::exitStatus() {
-  const auto deadline = std::chrono::steady_clock::now() + patience;
-  while (std::chrono::steady_clock::now() < deadline) {
-    DWORD status = 0;
-    if (WaitForSingleObject(connection_->program.get(), 0) == WAIT_OBJECT_0 &&
-        GetExitCodeProcess(connection_->program.get(), &status)) {
-      connection_->ended = true;
-      return static_cast<int>(status);
-    }
-    shownEndingWith("\n");  // keep the connection drained
+std::optional<int> Conversation::endedWith() {
+  DWORD status = 0;
+  if (WaitForSingleObject(connection_->program.get(), 0) != WAIT_OBJECT_0 ||
+      !GetExitCodeProcess(connection_->program.get(), &status)) {
+    return std::nullopt;
   }
-  return -1;
+  connection_->ended = true;
+  return static_cast<int>(status);
 }
 
 }  // namespace phonebook::test

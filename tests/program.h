@@ -41,6 +41,9 @@ struct InputPiece {
   std::size_t times = 1;
 };
 
+// The whole contents of the file at `path`; empty when there is none.
+std::string contentsOf(const std::string& path);
+
 // A path for a scratch file of the test's own, named after `name`.
 std::string temporaryFile(const char* name);
 

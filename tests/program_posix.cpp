@@ -9,8 +9,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <string_view>
 #include <thread>
@@ -23,13 +21,6 @@ extern char** environ;
 namespace phonebook::test {
 
 namespace {
-
-std::string contentsOf(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream contents;
-  contents << file.rdbuf();
-  return contents.str();
-}
 
 // The test's environment, with `added` in place of any variable of the same name.
 std::vector<std::string> environmentWith(const std::vector<std::string>& added) {
@@ -185,10 +176,6 @@ ProgramRun runProgram(const std::vector<InputPiece>& input, const ProgramOptions
   run.errors = contentsOf(errorsPath);
   ::unlink(errorsPath.c_str());
   return run;
-}
-
-ProgramRun runProgram(const std::string& input, const ProgramOptions& options) {
-  return runProgram(std::vector<InputPiece>{{input, 1}}, options);
 }
 
 }  // namespace phonebook::test

@@ -4,9 +4,7 @@
 #include <psapi.h>
 
 #include <cstdio>
-#include <fstream>
 #include <initializer_list>
-#include <sstream>
 #include <stdexcept>
 #include <thread>
 
@@ -67,13 +65,6 @@ Handle openFile(const std::string& path, bool forWriting) {
     throw std::runtime_error("cannot open " + path);
   }
   return file;
-}
-
-std::string contentsOf(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream contents;
-  contents << file.rdbuf();
-  return contents.str();
 }
 
 }  // namespace
@@ -149,10 +140,6 @@ ProgramRun runProgram(const std::vector<InputPiece>& input, const ProgramOptions
   run.errors = contentsOf(errorsPath);
   std::remove(errorsPath.c_str());
   return run;
-}
-
-ProgramRun runProgram(const std::string& input, const ProgramOptions& options) {
-  return runProgram(std::vector<InputPiece>{{input, 1}}, options);
 }
 
 }  // namespace phonebook::test

@@ -3,7 +3,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include "tests/conversation.h"
@@ -68,9 +67,7 @@ TEST(TerminalTest, FreshLineAtEndOfInputOnlyWhenOutputIsTheTerminal) {
     EXPECT_EQ(terminal.exitStatus(), 0);
     EXPECT_EQ(terminal.shownEndingWith(c.screen), c.screen);
     if (c.outputToFile) {
-      std::ostringstream written;
-      written << std::ifstream(outputPath).rdbuf();
-      EXPECT_EQ(written.str(), c.written);
+      EXPECT_EQ(contentsOf(outputPath), c.written);
     }
   }
   std::remove(inputPath.c_str());
