@@ -45,6 +45,10 @@ TEST(ReadLineTest, SplitsInputIntoLines) {
       {"a\r\r\n", {"a\r"}},
       {std::string("a\0b\n", 4), {std::string("a\0b", 3)}},
       {std::string(100000, 'x') + "\ny", {std::string(100000, 'x'), "y"}},
+      // The input buffer holds 64 KiB: a line feed as its last byte, and one in the next read
+      // after a carriage return as its last byte.
+      {std::string(65535, 'x') + "\ny", {std::string(65535, 'x'), "y"}},
+      {std::string(65535, 'x') + "\r\ny", {std::string(65535, 'x'), "y"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE("input: \"" + c.input.substr(0, 20) + "\"");
@@ -146,6 +150,23 @@ TEST(HandOverTest, LongOutputGoesOutInFullBlocks) {
   }
   EXPECT_EQ(sizes, (std::vector<std::size_t>{65536, 65536, 65536, 65536, 137856}));
   EXPECT_EQ(all, std::string(200000, 'a') + large);
+}
+
+TEST(HandOverTest, TextEndsAtTheBufferEndWhateverItsLength) {
+  // Output is gathered in 64 KiB: text copied in and numbers made in place, ending just before,
+  // exactly at, and just after the buffer's last byte.
+  constexpr std::size_t bufferSize = 65536;
+  for (std::size_t room = 0; room <= 40; ++room) {
+    std::stringbuf input;
+    std::stringbuf output;
+    {
+      const ConsoleRedirect redirect(input, output);
+      writeText(std::string(bufferSize - room, 'a'));
+      writeText("0123456789");
+      writeNumber(-2147483647 - 1);
+    }
+    EXPECT_EQ(output.str(), std::string(bufferSize - room, 'a') + "0123456789-2147483648") << room;
+  }
 }
 
 // An output that takes nothing, as a full disk does, and counts the attempts to write to it.

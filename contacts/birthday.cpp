@@ -6,21 +6,22 @@
 
 namespace phonebook {
 
-std::chrono::year_month_day localToday() {
+std::chrono::year_month_day localToday() { return localDate(std::time(nullptr)); }
+
+std::chrono::year_month_day localDate(std::time_t time) {
   // The conversion to local time costs far more than reading the clock, and a listing asks for
   // today's date once per family member; within one second of the clock the date is the same.
   static std::time_t convertedTime = -1;
   static std::chrono::year_month_day convertedDate;
-  const std::time_t now = std::time(nullptr);
-  if (now == convertedTime) {
+  if (time == convertedTime) {
     return convertedDate;
   }
   std::tm local{};
-  if (!platform::toLocalTime(now, local)) {
+  if (!platform::toLocalTime(time, local)) {
     // Only a clock far outside the calendar's years gets here; its UTC date is as good as any.
     return std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now());
   }
-  convertedTime = now;
+  convertedTime = time;
   convertedDate = std::chrono::year(local.tm_year + 1900) /
                   std::chrono::month(static_cast<unsigned>(local.tm_mon + 1)) /
                   std::chrono::day(static_cast<unsigned>(local.tm_mday));

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
+
+#include "console/platform.h"
+
 namespace phonebook {
 namespace {
 
@@ -32,6 +36,18 @@ TEST(DaysUntilNextTest, CountsCalendarDaysToTheNextBirthday) {
     SCOPED_TRACE(testing::Message() << int(c.today.year()) << "-" << unsigned(c.today.month())
                                     << "-" << unsigned(c.today.day()));
     EXPECT_EQ(daysUntilNext(c.today, c.birthday), c.days);
+  }
+}
+
+TEST(LocalDateTest, IsTheDateOfTheTimeAskedFor) {
+  // A date is kept for the second it was taken in and no longer: a listing after midnight counts
+  // from the new day, whatever was listed before it.
+  const std::time_t now = std::time(nullptr);
+  for (const std::time_t time : {now, now, now + 1, now + 86400, now + 86400, now - 400 * 86400}) {
+    std::tm local{};
+    ASSERT_TRUE(platform::toLocalTime(time, local));
+    const year_month_day date{year(local.tm_year + 1900) / (local.tm_mon + 1) / local.tm_mday};
+    EXPECT_EQ(localDate(time), date) << time;
   }
 }
 

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "console/console.h"
 #include "tests/script.h"
 
 namespace phonebook {
@@ -26,8 +30,22 @@ TEST(WritePhoneTest, ListsTheNumberAsItWasTyped) {
       {-1, "00-0000-00-1"},
       {-1012345678, "0-10--1234--5678"},
   };
+  // Alone, and made in place at the end of the 64 KiB of output gathered before a hand-over.
+  std::vector<std::size_t> before = {0};
+  for (std::size_t filled = 65536 - 20; filled <= 65536; ++filled) {
+    before.push_back(filled);
+  }
   for (const auto& c : cases) {
-    EXPECT_EQ(test::captureOutput("", [&] { writePhone(c.phoneNumber); }), c.text) << c.phoneNumber;
+    for (const std::size_t filled : before) {
+      const std::string filler(filled, 'a');
+      EXPECT_EQ(test::captureOutput("",
+                                    [&] {
+                                      writeText(filler);
+                                      writePhone(c.phoneNumber);
+                                    }),
+                filler + c.text)
+          << c.phoneNumber << " after " << filled << " bytes";
+    }
   }
 }
 

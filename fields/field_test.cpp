@@ -40,6 +40,7 @@ TEST(IsValidFieldTest, Name) {
 }
 
 TEST(IsValidFieldTest, PhoneNumber) {
+  // The last rows break each separator and each end of a group of four on its own.
   expectRule(FieldKind::PhoneNumber,
              {
                  {"010-1234-5678", true},   {"02-1234-5678", true},    {"02-0000-0000", true},
@@ -50,6 +51,8 @@ TEST(IsValidFieldTest, PhoneNumber) {
                  {"010-1234-5678-", false}, {"01012345678", false},    {"010-abcd-5678", false},
                  {"010-12a4-5678", false},  {"010-1234-567x", false},  {"010-+123-5678", false},
                  {"010- 123-5678", false},  {"010-1234--567", false},  {"", false},
+                 {"02x1234-5678", false},   {"010x1234-5678", false},  {"010-1234x5678", false},
+                 {"010-123x-5678", false},  {"010-1234-x678", false},
              });
 }
 

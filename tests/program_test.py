@@ -1,0 +1,305 @@
+"""The built program, run as its users run it: from a shell, with pipes and files for its standard
+streams; by another program that answers each prompt in turn; and at a terminal. Every output is
+compared whole, byte for byte.
+
+    python3 -m pytest tests --program build/dev/phonebook
+"""
+import datetime
+import io
+import os
+import resource
+import signal
+import subprocess
+import tempfile
+import threading
+
+import pexpect
+import pexpect.popen_spawn
+import pytest
+
+PROMPT = "QZ-4821-07356>"
+MENU = "Phone Book\n1. Add person\n2. Remove person\n3. Print phone book\n"
+TYPES = "Select Type\n1. Person\n2. Work\n3. Family\n4. Friend\n"
+RETRY = "Please try again.\n"
+INVALID_COMMAND = "Invalid command.\n" + RETRY
+NOT_AN_INTEGER = "Invalid Input. Correct input type is integer.\n" + RETRY
+ADDED = "Successfully added new person.\n"
+REMOVED = "A person is successfully deleted from the Phone Book!\n"
+LISTING = "Phone Book Print\n"
+INDEX = "Enter Index of person: "
+ASKED = PROMPT + TYPES + PROMPT + "Name: "  # a new contact's questions, up to its name
+ADD_PERSON = "1\n1\nAnn Lee\n010-1234-5678\n"
+PERSON_ADDED = ASKED + "Phone number: " + ADDED
+MB = 1 << 20
+EOF = None  # typed in a conversation: the end of input (Ctrl-D at a terminal)
+
+# pexpect's reader of pipes is written for older Pythons.
+pytestmark = pytest.mark.filterwarnings("ignore:setDaemon:DeprecationWarning")
+
+LIMITS = {"address space": resource.RLIMIT_AS, "file size": resource.RLIMIT_FSIZE}
+WINDOWS_HAS_NO = {
+    "stdout": "/dev/full, a device that refuses every write as a full disk does",
+    "stdin": "way to open a directory as a file",
+    "address space": "limit on a process's address space (setrlimit)",
+    "file size": "limit on the size of the files a process writes (setrlimit)",
+}
+
+
+def invalid(label):
+    return f"Invalid {label}.\n" + RETRY
+
+
+class Program:
+    """The program under test: how it is started, and how its output looks where it arrives."""
+
+    def __init__(self, path):
+        self.windows = path.endswith(".exe")
+        self.command = ["wine", path] if self.windows else [path]
+        with open(path, "rb") as binary:
+            # The address sanitizer reserves terabytes of address space and keeps freed memory
+            # aside for a while: the program's memory then says nothing about the program.
+            self.sanitized = b"__asan_init" in binary.read()
+
+    def written(self, *pieces):
+        """The output made of `pieces` as it reaches a pipe or a file, where Windows ends each
+        line with CR LF; a number n among them stands for n times the letter x."""
+        text = b"".join(b"x" * piece if isinstance(piece, int) else piece.encode() for piece in pieces)
+        return text.replace(b"\n", b"\r\n") if self.windows else text
+
+    def run(self, pieces=(), stdin=None, stdout=subprocess.PIPE, env=None, limits=(),
+            hold_input=False):
+        """Runs the program to its end with `pieces` (texts or bytes) written to its standard input
+        through a pipe, or `stdin` in the pipe's place, and returns its output, its errors and its
+        exit status (below 0: the signal that ended it). `limits` are (resource, value) pairs for
+        setrlimit; with `hold_input` the input stays open, so the program has to end by itself."""
+        reading, writing = os.pipe()
+
+        def limit():
+            signal.signal(signal.SIGXFSZ, signal.SIG_IGN)  # a file at its limit: a failed write
+            for what, value in limits:
+                resource.setrlimit(what, (value, value))
+
+        process = subprocess.Popen(self.command, stdin=reading if stdin is None else stdin,
+                                   stdout=stdout, stderr=subprocess.PIPE, env=env,
+                                   preexec_fn=limit)
+        os.close(reading)
+
+        def feed():
+            try:
+                for piece in pieces:
+                    data = memoryview(piece.encode() if isinstance(piece, str) else piece)
+                    while data:
+                        data = data[os.write(writing, data):]
+            except BrokenPipeError:
+                pass  # the program has stopped reading
+            if not hold_input:
+                os.close(writing)
+
+        feeder = threading.Thread(target=feed)
+        feeder.start()
+        try:
+            output, errors = process.communicate(timeout=60)
+        finally:
+            process.kill()
+            feeder.join()
+            if hold_input:
+                os.close(writing)
+        return output, errors.replace(b"\r\n", b"\n").decode(), process.returncode
+
+
+@pytest.fixture(scope="session")
+def phonebook(pytestconfig):
+    return Program(pytestconfig.getoption("program"))
+
+
+def check(actual, expected):
+    """Compares two outputs, showing where they part rather than both in full."""
+    if actual != expected:
+        at = 0
+        while actual[at:at + 4096] == expected[at:at + 4096]:
+            at += 4096
+        while actual[at] == expected[at]:
+            at += 1
+        pytest.fail(f"the output ({len(actual)} bytes, not {len(expected)}) differs at byte {at}:\n"
+                    f"  got      {actual[max(0, at - 60):at + 60]!r}\n"
+                    f"  expected {expected[max(0, at - 60):at + 60]!r}")
+
+
+@pytest.mark.parametrize("pieces, arrangement, output, errors, status", [
+    pytest.param(["\nhelp\r\nexit\r\n"], {}, PROMPT + MENU + PROMPT + INVALID_COMMAND + PROMPT,
+                 "", 0, id="a short session with CR LF line ends"),
+    pytest.param(["\n"], {}, PROMPT + MENU + PROMPT, "", 0, id="end of input ends the run"),
+    pytest.param(["\n\n\n"], {"stdout": "/dev/full"}, None,
+                 "phonebook: cannot write to standard output: No space left on device\n", 1,
+                 id="a full disk"),
+    pytest.param([], {"stdin": "/"}, PROMPT,
+                 "phonebook: cannot read standard input: Is a directory\n", 1,
+                 id="unreadable input"),
+    pytest.param([b"x" * MB] * 400 + ["\nexit\n"], {"address space": 256 * MB}, PROMPT,
+                 "phonebook: out of memory\n", 1, id="a line larger than the memory allowed"),
+    # The second block of output goes only in part into a file that then cannot grow.
+    pytest.param(["\n" * 2000], {"file size": 100000}, (PROMPT + (MENU + PROMPT) * 2000)[:100000],
+                 "phonebook: cannot write to standard output: File too large\n", 1,
+                 id="a write taken in part"),
+])
+def test_session(phonebook, pieces, arrangement, output, errors, status):
+    for need in arrangement:
+        if phonebook.windows:
+            pytest.skip("Windows has no " + WINDOWS_HAS_NO[need])
+    if phonebook.sanitized and "address space" in arrangement:
+        pytest.skip("the address sanitizer reserves far more address space than the limit")
+    limits = [(LIMITS[need], value) for need, value in arrangement.items() if need in LIMITS]
+    stdin = os.open(arrangement["stdin"], os.O_RDONLY) if "stdin" in arrangement else None
+    stdout = open(arrangement["stdout"], "wb") if output is None else tempfile.TemporaryFile()
+    with stdout:
+        _, actual_errors, actual_status = phonebook.run(pieces, stdin=stdin, stdout=stdout,
+                                                        limits=limits)
+        if output is not None:
+            stdout.seek(0)
+            check(stdout.read(), phonebook.written(output))
+    if stdin is not None:
+        os.close(stdin)
+    assert (actual_errors, actual_status) == (errors, status)
+
+
+@pytest.mark.parametrize("zone, hours", [(None, None), ("AHEAD-14", 14), ("BEHIND+12", -12)],
+                         ids=["local time", "14 hours ahead of UTC", "12 hours behind UTC"])
+def test_contacts_of_every_kind(phonebook, zone, hours):
+    """Adds, lists and removes contacts of every kind; the family member's birthday is tomorrow
+    where the program runs. A zone 14 hours ahead of UTC is on a later date than one 12 hours
+    behind, at every moment, so at least one of the two is on another date than UTC."""
+    if zone and phonebook.windows:
+        pytest.skip("Windows takes its time zone from its own settings, not from a POSIX TZ")
+    env = dict(os.environ, TZ=zone) if zone else None
+    clock = datetime.timezone(datetime.timedelta(hours=hours)) if zone else None
+    while True:  # until the run begins and ends on the same date
+        today = datetime.datetime.now(clock).date()
+        birthday = (today + datetime.timedelta(days=1)).strftime("99%m%d")
+        output, errors, status = phonebook.run([
+            ADD_PERSON, "1\n2\nBob Kim\n02-1234-5678\nSales\n",
+            f"1\n3\nCy Oh\n010-0001-0001\n{birthday}\n", "1\n4\nDee Park\n02-0012-3456\n25\n",
+            "2\n1\n3\nexit\n"], env=env)
+        if datetime.datetime.now(clock).date() == today:
+            break
+    check(output, phonebook.written(
+        PERSON_ADDED, ASKED, "Phone number: Team: ", ADDED, ASKED, "Phone number: Birthday: ",
+        ADDED, ASKED, "Phone number: Age: ", ADDED, PROMPT, INDEX, REMOVED, PROMPT, LISTING,
+        "1. Bob Kim_02-1234-5678_Sales\n", f"2. Cy Oh_010-0001-0001_{birthday}_1\n",
+        "3. Dee Park_02-0012-3456_25\n", PROMPT))
+    assert (errors, status) == ("", 0)
+
+
+@pytest.mark.parametrize("before, after, output", [
+    ("", "\nexit\n", [PROMPT, INVALID_COMMAND, PROMPT]),
+    ("1\n", "\n" + ADD_PERSON[2:] + "exit\n",
+     [PROMPT, TYPES, PROMPT, NOT_AN_INTEGER, TYPES, PROMPT, "Name: Phone number: ", ADDED, PROMPT]),
+    ("1\n1\n", "\nAnn Lee\n010-1234-5678\nexit\n",
+     [ASKED, invalid("Name"), "Name: Phone number: ", ADDED, PROMPT]),
+    ("1\n1\nAnn Lee\n", "\n010-1234-5678\nexit\n",
+     [ASKED, "Phone number: ", invalid("Phone number"), "Phone number: ", ADDED, PROMPT]),
+    ("1\n4\nAnn Lee\n010-1234-5678\n", "\n7\nexit\n",
+     [ASKED, "Phone number: Age: ", invalid("Age"), "Age: ", ADDED, PROMPT]),
+    ("1\n3\nAnn Lee\n010-1234-5678\n", "\n",
+     [ASKED, "Phone number: Birthday: ", invalid("Birthday"), "Birthday: "]),
+    (ADD_PERSON + "2\n", "\n1\nexit\n",
+     [PERSON_ADDED, PROMPT, INDEX, NOT_AN_INTEGER, INDEX, REMOVED, PROMPT]),
+    ("1\n2\nAnn Lee\n010-1234-5678\n", "\n3\nexit\n",
+     [ASKED, "Phone number: Team: ", ADDED, PROMPT, LISTING, "1. Ann Lee_010-1234-5678_", 100 * MB,
+      "\n", PROMPT]),
+], ids=["command", "type", "name", "phone number", "age", "birthday, then end of input", "index",
+        "team, taken and listed"])
+def test_line_of_100_megabytes(phonebook, before, after, output):
+    """A line of 100 MB at every question, refused or taken, in memory at most a few times over."""
+    actual, errors, status = phonebook.run([before] + [b"x" * MB] * 100 + [after])
+    check(actual, phonebook.written(*output))
+    assert (errors, status) == ("", 0)
+    if not phonebook.sanitized:
+        # The largest of the runs so far: this one, or one that has already passed this check.
+        assert resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss * 1024 < 400 * MB
+
+
+def test_output_is_kept_when_memory_runs_out_part_way(phonebook):
+    """Out of memory in the middle of a session: what was written since the program last waited
+    for input is not lost. Each contact's input is 32 bytes, so no input line straddles two reads
+    of the input, and the program has last waited at a command prompt."""
+    if phonebook.windows:
+        pytest.skip("Windows has no " + WINDOWS_HAS_NO["address space"])
+    if phonebook.sanitized:
+        pytest.skip("the address sanitizer reserves far more address space than the limit")
+    with tempfile.TemporaryFile() as stdin:
+        stdin.write(b"1\n1\nAnnabel Leeds\n010-1234-5678\n" * 400000)
+        stdin.seek(0)
+        output, errors, status = phonebook.run(stdin=stdin, limits=[(resource.RLIMIT_AS, 24 * MB)])
+    assert (errors, status) == ("phonebook: out of memory\n", 1)
+    contact, unfinished = phonebook.written(PERSON_ADDED), phonebook.written(ASKED, "Phone number: ")
+    check(output, contact * ((len(output) - len(unfinished)) // len(contact)) + unfinished)
+
+
+def test_end_when_the_reader_of_the_output_has_gone(phonebook):
+    """Nothing is typed and input stays open: only the broken pipe can end the run."""
+    reading, writing = os.pipe()
+    os.close(reading)
+    _, errors, status = phonebook.run(stdout=writing, hold_input=True)
+    os.close(writing)
+    if phonebook.windows:  # no signal for it there: the write fails like any other
+        assert (errors, status) == ("phonebook: cannot write to standard output: Broken pipe\n", 1)
+    else:
+        assert status == -signal.SIGPIPE
+
+
+@pytest.mark.parametrize("over, typed_in, steps, written", [
+    pytest.param("pipes", None, [
+        ("", PROMPT), ("1\n", TYPES + PROMPT), ("2\n", "Name: "), ("Ann Lee\n", "Phone number: "),
+        ("010-1234-5678\n", "Team: "), ("Sales\n", ADDED + PROMPT),
+        ("3\n", LISTING + "1. Ann Lee_010-1234-5678_Sales\n" + PROMPT), ("2\n", INDEX),
+        ("1\n", REMOVED + PROMPT), ("3\n", LISTING + PROMPT), ("exit\n", "")], None,
+        id="every prompt is there before the program waits on a pipe"),
+    pytest.param("terminal", None, [("", PROMPT), ("\n", MENU + PROMPT), (EOF, "\n")], None,
+                 id="Ctrl-D at a terminal ends the run on a fresh line"),
+    pytest.param("terminal", None, [("", PROMPT), ("bogus", ""), (EOF, ""),
+                                    (EOF, INVALID_COMMAND + PROMPT + "\n")], None,
+                 id="input that has ended at a terminal stays ended"),
+    pytest.param("terminal", "\n", [("", PROMPT + MENU + PROMPT + "\n")], None,
+                 id="the terminal shows output of input from a file, and a fresh line"),
+    pytest.param("terminal", None, [("\n", ""), (EOF, "")], PROMPT + MENU + PROMPT,
+                 id="output to a file from the terminal, with no fresh line"),
+])
+def test_conversation(phonebook, tmp_path, over, typed_in, steps, written):
+    """Types each step's keys and waits for its answer before typing on; the whole screen is
+    compared at the end. `typed_in` is standard input from a file instead of the keyboard;
+    `written`, when given, is what the program wrote into a file as its standard output."""
+    if over == "terminal" and phonebook.windows:
+        pytest.skip("Windows has no pseudo-terminal")
+    if typed_in is not None:
+        (tmp_path / "input").write_text(typed_in)
+
+    def redirect():  # in the program's process, before it starts
+        if typed_in is not None:
+            os.dup2(os.open(tmp_path / "input", os.O_RDONLY), 0)
+        if written is not None:
+            os.dup2(os.open(tmp_path / "output", os.O_WRONLY | os.O_CREAT, 0o600), 1)
+
+    if over == "terminal":
+        program = pexpect.spawn(phonebook.command[0], phonebook.command[1:], timeout=10,
+                                preexec_fn=redirect)
+        # The terminal echoes what is typed, and shows each line end as CR LF.
+        shown = echo = lambda text: text.replace("\n", "\r\n").encode()
+    else:
+        program = pexpect.popen_spawn.PopenSpawn(phonebook.command, timeout=10)
+        shown, echo = phonebook.written, lambda text: b""
+    screen = program.logfile_read = io.BytesIO()
+    expected = b""
+    for typed, answer in steps:
+        if typed is EOF:
+            program.sendeof()
+        else:
+            program.send(typed)
+            expected += echo(typed)
+        expected += shown(answer)
+        if answer:
+            program.expect_exact(shown(answer))
+    program.expect(pexpect.EOF)
+    check(screen.getvalue(), expected)
+    assert program.wait() == 0
+    if written is not None:
+        check((tmp_path / "output").read_bytes(), phonebook.written(written))
