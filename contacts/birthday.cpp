@@ -18,8 +18,8 @@ std::chrono::year_month_day localDate(std::time_t time) {
   }
   std::tm local{};
   if (!platform::toLocalTime(time, local)) {
-    // Only a clock far outside the calendar's years gets here; its UTC date is as good as any.
-    return std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now());
+    // Only a time far outside the calendar's years gets here; its UTC date is as good as any.
+    return std::chrono::floor<std::chrono::days>(std::chrono::system_clock::from_time_t(time));
   }
   convertedTime = time;
   convertedDate = std::chrono::year(local.tm_year + 1900) /

@@ -118,7 +118,7 @@ def check(actual, expected):
         at = 0
         while actual[at:at + 4096] == expected[at:at + 4096]:
             at += 4096
-        while actual[at] == expected[at]:
+        while actual[at:at + 1] == expected[at:at + 1]:
             at += 1
         pytest.fail(f"the output ({len(actual)} bytes, not {len(expected)}) differs at byte {at}:\n"
                     f"  got      {actual[max(0, at - 60):at + 60]!r}\n"
