@@ -43,7 +43,8 @@ TEST(LocalDateTest, IsTheDateOfTheTimeAskedFor) {
   // A date is kept for the second it was taken in and no longer: a listing after midnight counts
   // from the new day, whatever was listed before it.
   const std::time_t now = std::time(nullptr);
-  for (const std::time_t time : {now, now, now + 1, now + 86400, now + 86400, now - 400 * 86400}) {
+  constexpr std::time_t day = 86400;
+  for (const std::time_t time : {now, now, now + 1, now + day, now + day, now - 400 * day}) {
     std::tm local{};
     ASSERT_TRUE(platform::toLocalTime(time, local));
     const year_month_day date{year(local.tm_year + 1900) / (local.tm_mon + 1) / local.tm_mday};

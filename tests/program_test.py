@@ -107,7 +107,9 @@ class Program:
             feeder.join()
             if hold_input:
                 os.close(writing)
-        return output, errors.replace(b"\r\n", b"\n").decode(), process.returncode
+        if self.windows:  # standard error's line ends too
+            errors = errors.replace(b"\r\n", b"\n")
+        return output, errors.decode(), process.returncode
 
 
 @pytest.fixture(scope="session")
