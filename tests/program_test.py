@@ -63,6 +63,15 @@ class Program:
         # Coverage counters are written out as the run ends, with memory of their own.
         self.counted = b"__gcov_init" in contents
 
+    def require(self, *needs):
+        """Skips the test where the system or the build cannot give it what it needs: keys of
+        WINDOWS_HAS_NO."""
+        for need in needs:
+            if self.windows:
+                pytest.skip("Windows has no " + WINDOWS_HAS_NO[need])
+            if self.sanitized and need == "address space":
+                pytest.skip("the address sanitizer reserves far more address space than the limit")
+
     def written(self, *pieces):
         """The output made of `pieces` as it reaches a pipe or a file, where Windows ends each
         line with CR LF; a number n among them stands for n times the letter x."""
@@ -148,11 +157,7 @@ def check(actual, expected):
                  id="a write taken in part"),
 ])
 def test_session(phonebook, pieces, arrangement, output, errors, status):
-    for need in arrangement:
-        if phonebook.windows:
-            pytest.skip("Windows has no " + WINDOWS_HAS_NO[need])
-    if phonebook.sanitized and "address space" in arrangement:
-        pytest.skip("the address sanitizer reserves far more address space than the limit")
+    phonebook.require(*arrangement)
     limits = [(LIMITS[need], value) for need, value in arrangement.items() if need in LIMITS]
     stdin = os.open(arrangement["stdin"], os.O_RDONLY) if "stdin" in arrangement else None
     stdout = open(arrangement["stdout"], "wb") if output is None else tempfile.TemporaryFile()
@@ -227,10 +232,7 @@ def test_output_is_kept_when_memory_runs_out_part_way(phonebook):
     """Out of memory in the middle of a session: what was written since the program last waited
     for input is not lost. Each contact's input is 32 bytes, so no input line straddles two reads
     of the input, and the program has last waited at a command prompt."""
-    if phonebook.windows:
-        pytest.skip("Windows has no " + WINDOWS_HAS_NO["address space"])
-    if phonebook.sanitized:
-        pytest.skip("the address sanitizer reserves far more address space than the limit")
+    phonebook.require("address space")
     if phonebook.counted:
         pytest.skip("the coverage counters need memory to be written when the run ends")
     with tempfile.TemporaryFile() as stdin:
