@@ -8,7 +8,7 @@ namespace phonebook {
 // written, say), which is then reported in one line on standard error.
 int runCommandLoop();
 
-// Tells the user that the command line was not one of the commands.
+// Refuses a line that is not a command: "Invalid command." and the retry line.
 void reportInvalidCommand();
 
 }  // namespace phonebook

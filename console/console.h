@@ -74,7 +74,8 @@ class Console {
   }
   void commit(const char* end) { pendingSize_ = static_cast<std::size_t>(end - pending_.data()); }
 
-  // Hands everything written so far to the output.
+  // Hands everything written so far to the output. Throws ConsoleFailure when the output does
+  // not take it all; from then on nothing more is written.
   void handOver();
 
   bool outputIsTerminal() const { return outputIsTerminal_; }
@@ -114,13 +115,10 @@ extern Console* activeConsole;
 // ConsoleRedirect is in force.
 inline Console& console() { return *detail::activeConsole; }
 
-// Reads one line from the active console (Console::readLine).
 inline std::string_view readLine() { return console().readLine(); }
 
-// Writes the text, without a line end.
 inline void writeText(std::string_view text) { console().write(text); }
 
-// Writes the text and a line end.
 inline void writeLine(std::string_view text) {
   writeText(text);
   writeText("\n");
@@ -130,7 +128,6 @@ inline void writeLine(std::string_view text) {
 // waits for input.
 inline void writePrompt(std::string_view text) { writeText(text); }
 
-// Writes the number in decimal.
 template <std::integral Number>
 void writeNumber(Number number) {
   constexpr std::size_t mostDigits = 24;
@@ -139,7 +136,7 @@ void writeNumber(Number number) {
   out.commit(std::to_chars(digits, digits + mostDigits, number).ptr);
 }
 
-// Hands everything written so far to the output; the run calls it when it ends.
+// Console::handOver of the active console; the run calls it when it ends.
 inline void flushOutput() { console().handOver(); }
 
 // Tells the user that an input was refused: the message line, then the retry line. The caller

@@ -27,9 +27,10 @@ class Person {
   std::int32_t phoneNumber;
 };
 
-// Writes the phone number as it is listed: a 0, the number's leading part (10 or 2 for every
-// number the program stores), then two groups of four digits, all joined by dashes: 1012345678
-// gives 010-1234-5678 and 200123456 gives 02-0012-3456.
+// Writes a stored phone number as it is listed: a 0, its leading part, then two groups of four
+// digits, all joined by dashes: 1012345678 gives 010-1234-5678 and 200123456 gives 02-0012-3456.
+// It takes only what a phone number that passed its rule can be, 200000000 to 299999999 (typed as
+// 02-XXXX-XXXX) or 1000000000 to 1099999999 (010-XXXX-XXXX).
 void writePhone(std::int32_t phoneNumber);
 
 }  // namespace phonebook

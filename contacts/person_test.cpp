@@ -26,9 +26,7 @@ TEST(WritePhoneTest, ListsTheNumberAsItWasTyped) {
       {1099999999, "010-9999-9999"},
       {1012340000, "010-1234-0000"},
       {1000005678, "010-0000-5678"},
-      // Never stored, but rendered all the same: groups padded to four, the sign in front.
-      {-1, "00-0000-00-1"},
-      {-1012345678, "0-10--1234--5678"},
+      {1001230123, "010-0123-0123"},
   };
   // Alone, and made in place at the end of the 64 KiB of output gathered before a hand-over.
   std::vector<std::size_t> before = {0};

@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Makes every package with the dist preset and checks them as a packager and a user would:
+# SHA256SUMS; lintian and rpmlint; the RPM's files are the .deb's, and its program writes for a
+# session of every kind what REFERENCE writes; the Windows zip holds its three files and its
+# program writes the same under Wine, with CR LF line ends; the .deb made again in another folder
+# is the same file; a packager's flags reach every compile and link line. Any failure fails it.
+#
+# usage (from anywhere): packaging/check.sh [REFERENCE]
+# REFERENCE is a program to compare with, build/dev/phonebook by default (cmake --workflow --preset
+# dev). Needs dpkg-dev, lintian, rpm, rpmlint, rpm2cpio, cpio, unzip, g++-mingw-w64-x86-64-posix,
+# wine and wine64 (Debian's packages).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+reference=${1:-build/dev/phonebook}
+export WINEDEBUG=-all
+
+step() { printf '\n== %s\n' "$*"; }
+# Wine makes its prefix (~/.wine) on its first run, with much noise: quietly, beforehand.
+if [[ ! -d ${WINEPREFIX:-$HOME/.wine} ]]; then
+  wineboot -i >/dev/null 2>&1
+  wineserver -w
+fi
+
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+session=tests/sessions/every_kind.txt
+# As it stands the session ends in the middle of adding a contact; then once more to "exit".
+{ cat "$session"; printf '010-1111-2222\nexit\n'; } >"$scratch/exit.txt"
+
+step "Every package (the dist preset): the .deb checked by lintian, the RPM by rpmlint"
+cmake --workflow --preset dist
+dist=build/dist
+(cd "$dist" && sha256sum phonebook-*.rpm phonebook-*-win64.zip phonebook_*.deb | cmp - SHA256SUMS)
+echo "SHA256SUMS: every package"
+# Every tag found is printed, the informational ones too; CI runs as root.
+lintian --allow-root --display-info --fail-on error,warning "$dist"/phonebook_*.deb
+echo "lintian: no error, no warning"
+rpmlint --strict -c packaging/rpmlint.toml "$dist"/phonebook-*.rpm
+
+step "The RPM holds the .deb's files, byte for byte; its program runs a session of every kind"
+mkdir "$scratch/deb" "$scratch/rpm"
+dpkg-deb -x "$dist"/phonebook_*.deb "$scratch/deb"
+rpm2cpio "$dist"/phonebook-*.rpm | (cd "$scratch/rpm" && cpio -idm --quiet)
+diff -r "$scratch/deb" "$scratch/rpm"
+for input in "$session" "$scratch/exit.txt"; do
+  "$reference" <"$input" >"$scratch/linux.out"
+  "$scratch/rpm/usr/bin/phonebook" <"$input" | cmp "$scratch/linux.out" -
+done
+echo "rpm: the .deb's files; its program writes what $reference writes"
+
+step "The Windows zip: phonebook.exe, README.md and LICENSE (CR LF); a session of every kind under Wine"
+zip=$(echo "$dist"/phonebook-*-win64.zip)
+[[ $(zipinfo -1 "$zip" | LC_ALL=C sort | tr '\n' ' ') == 'LICENSE README.md phonebook.exe ' ]]
+unzip -q "$zip" -d "$scratch/zip"
+for text in README.md LICENSE; do
+  perl -pe 's/\n/\r\n/' "$text" | cmp - "$scratch/zip/$text"
+done
+for input in "$session" "$scratch/exit.txt"; do
+  "$reference" <"$input" | perl -pe 's/\n/\r\n/g' >"$scratch/linux.out"
+  wine "$scratch/zip/phonebook.exe" <"$input" | cmp "$scratch/linux.out" -
+done
+echo "zip: the three files; under Wine the Linux program's output, each line end CR LF"
+
+step "Reproducible: the .deb made again in another folder (the package preset) is the same file"
+# The working tree as it is, with its .git for the last commit's time.
+mkdir "$scratch/again"
+tar -c --exclude=./build . | tar -x -C "$scratch/again"
+(cd "$scratch/again" && cmake --workflow --preset package >/dev/null)
+sha256sum "$dist"/phonebook_*.deb "$scratch/again"/build/release/phonebook_*.deb
+cmp "$dist"/phonebook_*.deb "$scratch/again"/build/release/phonebook_*.deb
+
+step "A packager's flags (Debian's, and -fno-omit-frame-pointer) reach every compile and link line"
+# As a Debian package's build gives them: _FORTIFY_SOURCE is in CPPFLAGS, so the build must not
+# define it again; the hardening flags come first, the packager's after them and unchanged.
+cppflags=$(dpkg-buildflags --get CPPFLAGS)
+cxxflags="$(dpkg-buildflags --get CXXFLAGS) -fno-omit-frame-pointer"
+ldflags=$(dpkg-buildflags --get LDFLAGS)
+CPPFLAGS=$cppflags CXXFLAGS=$cxxflags LDFLAGS=$ldflags cmake --preset release -B "$scratch/flags" >/dev/null
+cmake --build "$scratch/flags" --verbose >"$scratch/flags.log" 2>&1
+grep -E -- ' -c |-o phonebook ' "$scratch/flags.log" >"$scratch/lines"
+compiles=$(grep -c -- ' -c ' "$scratch/lines")
+kept=$(grep -F -- "-fstack-protector-strong $cppflags $cxxflags" "$scratch/lines" |
+  grep -v -E -- '_FORTIFY_SOURCE.*_FORTIFY_SOURCE|-Werror( |$)' | grep -c -- ' -c ')
+grep -F -- "-Wl,-z,relro -Wl,-z,now $ldflags" "$scratch/lines" | grep -q -- '-o phonebook '
+((compiles > 0 && kept == compiles))
+if grep -E 'warning:' "$scratch/flags.log"; then exit 1; fi
+echo "flags: the packager's on all $compiles compile lines and the link line, after the hardening ones"
+

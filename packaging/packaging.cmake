@@ -1,0 +1,154 @@
+# Installing and packaging, included by the top-level build: the program's install rules, its
+# documents as Debian keeps them, and CPack's packages (.deb, RPM, Windows zip), with SHA256SUMS
+# beside them and, in a dist build, the Windows zip made by a cross build of its own.
+include(GNUInstallDirs)
+# Folders made by the install are rwxr-xr-x whatever the umask, and so are they in the packages.
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+  OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+if(WIN32)
+  # For Windows, three files side by side: the program, the README and the licence, the two texts
+  # with Windows line ends.
+  install(TARGETS phonebook RUNTIME DESTINATION .)
+  foreach(text IN ITEMS README.md LICENSE)
+    file(READ ${text} content)
+    string(REPLACE "\n" "\r\n" content "${content}")
+    # Written only when it changes; the text itself is not expanded.
+    file(CONFIGURE OUTPUT ${text} CONTENT "@content@" @ONLY)
+    install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${text} DESTINATION .)
+  endforeach()
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS README.md)
+else()
+  install(TARGETS phonebook RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+
+# The documents, installed as Debian keeps them: the manual page and the changelog compressed,
+# the licence as a machine-readable copyright file.
+set(phonebook_contact "The phonebook developers <phonebook@example.org>")
+set(phonebook_gzipped)
+foreach(document IN ITEMS doc/phonebook.1 packaging/changelog)
+  get_filename_component(name ${document} NAME)
+  set(gzipped ${CMAKE_CURRENT_BINARY_DIR}/${name}.gz)
+  add_custom_command(OUTPUT ${gzipped}
+    COMMAND gzip -9nc ${CMAKE_CURRENT_SOURCE_DIR}/${document} > ${gzipped}
+    DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${document}
+    COMMENT "Compressing ${document}"
+    VERBATIM)
+  list(APPEND phonebook_gzipped ${gzipped})
+endforeach()
+add_custom_target(phonebook_documents ALL DEPENDS ${phonebook_gzipped})
+
+# Both are read here, so a change to either configures again.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS LICENSE packaging/changelog)
+
+# The changelog's latest entry is this version's.
+file(STRINGS packaging/changelog changelog_top LIMIT_COUNT 1)
+if(NOT changelog_top MATCHES "^phonebook \\(${PROJECT_VERSION}\\) ")
+  message(FATAL_ERROR "packaging/changelog has no entry for version ${PROJECT_VERSION} at the top")
+endif()
+
+# The same changelog in the RPM's format: each entry a line "* Mon Dec 07 2026 name <mail> -
+# version-release" and its items, each item starting with "- ".
+set(rpm_release 1)
+set(rpm_changelog)
+set(items)
+file(STRINGS packaging/changelog changelog_lines)
+foreach(line IN LISTS changelog_lines)
+  if(line MATCHES "^phonebook \\(([^)]+)\\) ")
+    set(version ${CMAKE_MATCH_1})
+  elseif(line MATCHES "^  \\* (.*)")
+    string(APPEND items "- ${CMAKE_MATCH_1}\n")
+  elseif(line MATCHES "^    (.*)")
+    string(APPEND items "  ${CMAKE_MATCH_1}\n")
+  elseif(line MATCHES "^ -- (.+)  ([A-Z][a-z][a-z]), ([0-9][0-9]) ([A-Z][a-z][a-z]) ([0-9]+) ")
+    string(APPEND rpm_changelog "* ${CMAKE_MATCH_2} ${CMAKE_MATCH_4} ${CMAKE_MATCH_3} ${CMAKE_MATCH_5} "
+      "${CMAKE_MATCH_1} - ${version}-${rpm_release}\n${items}\n")
+    set(items)
+  endif()
+endforeach()
+file(CONFIGURE OUTPUT rpm-changelog CONTENT "@rpm_changelog@" @ONLY)
+
+# The licence, in Debian's machine-readable copyright format: its text indented by one space, an
+# empty line written as " .".
+file(READ LICENSE license)
+string(FIND "${license}" "Permission is hereby granted" start)
+if(start EQUAL -1)
+  message(FATAL_ERROR "LICENSE: no licence text found for the package's copyright file")
+endif()
+string(SUBSTRING "${license}" ${start} -1 license_text)
+string(STRIP "${license_text}" license_text)
+string(REPLACE "\n\n" "\n.\n" license_text "${license_text}")
+string(REPLACE "\n" "\n " license_text " ${license_text}")
+configure_file(packaging/copyright.in copyright @ONLY)
+
+if(NOT WIN32)
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/phonebook.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz ${CMAKE_CURRENT_BINARY_DIR}/copyright
+    DESTINATION ${CMAKE_INSTALL_DOCDIR})
+endif()
+
+# The packages: for Debian (cpack -G DEB, or cmake --workflow --preset package), for Fedora,
+# openSUSE and the like (cpack -G RPM; the preset rpm), and from a Windows build a zip
+# (cpack -G ZIP; the preset windows-zip). The preset dist makes all three.
+set(CPACK_PACKAGE_VENDOR "The phonebook developers")
+set(CPACK_PACKAGE_CONTACT "${phonebook_contact}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "interactive phone book for one user at a text console")
+set(CPACK_PACKAGE_DESCRIPTION
+  "At a prompt, add contacts of four kinds (person, work, family, friend),\n\
+remove them by their position in the list, and print the numbered list.\n\
+Every field is checked as it is typed and asked for again until it passes.\n\
+The phone book lives in memory for one run.")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CPACK_RPM_FILE_NAME RPM-DEFAULT)
+set(CPACK_RPM_PACKAGE_RELEASE ${rpm_release})
+set(CPACK_RPM_PACKAGE_SUMMARY "Interactive phone book for one user at a text console")
+set(CPACK_RPM_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
+set(CPACK_PACKAGE_RELOCATABLE OFF)
+set(CPACK_RPM_PACKAGE_LICENSE MIT)
+set(CPACK_RPM_PACKAGE_GROUP "Applications/Productivity")
+set(CPACK_RPM_CHANGELOG_FILE ${CMAKE_CURRENT_BINARY_DIR}/rpm-changelog)
+# The folders of the manual belong to the system, not to this package.
+set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION /usr/share/man /usr/share/man/man1)
+# The same files as the Debian package, none added (no links under /usr/lib/.build-id); the build's
+# time is SOURCE_DATE_EPOCH, no file is newer, and the build host has one name.
+set(CPACK_RPM_SPEC_MORE_DEFINE "%define packager ${phonebook_contact}
+%define _build_id_links none
+%define use_source_date_epoch_as_buildtime 1
+%define clamp_mtime_to_source_date_epoch 1
+%define _buildhost reproducible")
+if(WIN32)
+  set(CPACK_GENERATOR ZIP)
+  # phonebook-VERSION-win64.zip holds the three files themselves, not a folder of them.
+  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+endif()
+# SOURCE_DATE_EPOCH for the times in the packages, unless the environment sets it.
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_SOURCE_DIR}/packaging/source_date.cmake)
+set(CPACK_PHONEBOOK_SOURCE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
+# Stripped as Debian strips a program: no symbols, no compiler's .comment and .note sections.
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_SOURCE_DIR}/packaging/strip.cmake)
+set(CPACK_PHONEBOOK_STRIP "${CMAKE_STRIP}")
+if(WIN32)
+  set(CPACK_PHONEBOOK_PROGRAM phonebook.exe)
+else()
+  set(CPACK_PHONEBOOK_PROGRAM "${CMAKE_INSTALL_BINDIR}/phonebook")
+endif()
+# SHA256SUMS beside the packages.
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_SOURCE_DIR}/packaging/checksums.cmake)
+include(CPack)
+
+option(PHONEBOOK_DIST "Also cross-build the Windows program (MinGW-w64) and make its zip here" OFF)
+if(PHONEBOOK_DIST)
+  # A build of its own, made as the preset windows-release makes it; its zip goes beside this
+  # build's packages.
+  include(ExternalProject)
+  ExternalProject_Add(windows_zip
+    SOURCE_DIR ${CMAKE_CURRENT_SOURCE_DIR}
+    BINARY_DIR ${CMAKE_CURRENT_BINARY_DIR}/windows
+    CONFIGURE_COMMAND ${CMAKE_COMMAND} -S <SOURCE_DIR> -B <BINARY_DIR> --preset windows-release
+    INSTALL_COMMAND ${CMAKE_CPACK_COMMAND} -G ZIP -B ${CMAKE_CURRENT_BINARY_DIR}
+      --config <BINARY_DIR>/CPackConfig.cmake
+    BUILD_ALWAYS ON)
+endif()
