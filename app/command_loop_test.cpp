@@ -2,10 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "console/console.h"
+#include "contacts/person.h"
+#include "phonebook/commands.h"
+#include "phonebook/phone_book.h"
+#include "tests/allocations.h"
 #include "tests/script.h"
 #include "tests/texts.h"
 
@@ -59,21 +65,112 @@ TEST(CommandLoopTest, EndOfInputOnATerminalLeavesAFreshLine) {
   EXPECT_EQ(runScript("exit\n", true).output, prompt);
 }
 
-TEST(CommandLoopTest, FailedOutputEndsTheRunWithStatusOne) {
-  std::istringstream in("\n\n\nexit\n");
-  FullOutput out;
-  std::ostringstream errors;
-  std::streambuf* const savedErrors = std::cerr.rdbuf(errors.rdbuf());
-  int status = 0;
-  {
-    const ConsoleRedirect redirect(*in.rdbuf(), out);
-    status = runCommandLoop();
+// A contact of each kind, with refusals, a team too long to stay inside its string and a
+// command line longer than the input buffer; the family member is removed, and the rest listed.
+const std::string session =
+    "1\n9\n1\nAnn\nAnn Lee\n010-1234-5678\n"
+    "1\n2\nBob Kim\n02-1234-5678\nSales and Support\n"
+    "1\n3\nCy Oh\n010-0001-0001\n990315\n" +
+    std::string(100000, 'x') +
+    "\n"
+    "1\n4\nDee Park\n02-0012-3456\n25\n"
+    "2\n3\n3\nexit\n";
+
+// The names the phone book lists, in order.
+std::vector<std::string> namesListed() {
+  std::vector<std::string> names;
+  std::istringstream listing(captureOutput("", printPhoneBook));
+  std::string line;
+  std::getline(listing, line);  // the header
+  while (std::getline(listing, line)) {
+    const std::size_t start = line.find(". ") + 2;
+    names.push_back(line.substr(start, line.find('_') - start));
   }
-  std::cerr.rdbuf(savedErrors);
-  EXPECT_EQ(status, 1);
-  EXPECT_EQ(errors.str().rfind("phonebook: cannot write to standard output", 0), 0u)
-      << errors.str();
-  EXPECT_EQ(errors.str().find('\n'), errors.str().size() - 1) << "one line only";
+  return names;
+}
+
+std::size_t occurrences(const std::string& text, const std::string& part) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+    ++count;
+  }
+  return count;
+}
+
+struct SessionRun {
+  int status;
+  std::size_t allocations;  // asked for, failed ones included
+};
+
+// Runs the session on an empty phone book, typed a line at a time (so that output is handed over
+// before each line is read) or all there at once, into the buffers given; memory runs out at the
+// `failFrom`-th allocation (0: never).
+SessionRun runSession(bool typed, Output& output, std::streambuf& errors,
+                      std::size_t failFrom = 0) {
+  phoneBook.clear();
+  std::stringbuf all(session);
+  LineAtATime lines(session);
+  const StandardStreams streams(typed ? static_cast<std::streambuf&>(lines) : all, output, errors);
+  const AllocationFailure failure(failFrom);
+  return {runCommandLoop(), failure.count()};
+}
+
+TEST(CommandLoopTest, MemoryRunningOutAtAnyAllocationEndsTheRunCleanly) {
+  // Memory runs out at the 1st, 2nd, 3rd, ... allocation of the session until it needs no more.
+  // Every time the run ends as out of memory, with the message after all the output before it;
+  // what the output confirms is exactly what the phone book holds, and the phone book still works.
+  Output full;
+  ASSERT_EQ(runSession(false, full, full).status, 0);
+  const std::vector<std::string> names = {"Ann Lee", "Bob Kim", "Cy Oh", "Dee Park"};
+  const std::string outOfMemory = "phonebook: out of memory\n";
+  for (std::size_t k = 1;; ++k) {
+    SCOPED_TRACE(testing::Message() << "allocation " << k << " fails");
+    Output output;
+    const SessionRun run = runSession(false, output, output, k);
+    if (run.allocations < k) {
+      ASSERT_EQ(run.status, 0);
+      EXPECT_EQ(output.taken, full.taken);
+      break;
+    }
+    ASSERT_EQ(run.status, 1);
+    ASSERT_TRUE(output.taken.ends_with(outOfMemory)) << output.taken;
+    const std::string written = output.taken.substr(0, output.taken.size() - outOfMemory.size());
+    ASSERT_EQ(written, full.taken.substr(0, written.size()));
+
+    std::vector<std::string> held(
+        names.begin(), names.begin() + static_cast<std::ptrdiff_t>(occurrences(written, added)));
+    if (written.find(removed) != std::string::npos) {
+      held.erase(held.begin() + 2);
+    }
+    ASSERT_EQ(namesListed(), held);
+    phoneBook.add(std::make_unique<Person>("Zed", "Zed", 1012345678));
+    held.emplace_back("Zed Zed");
+    ASSERT_EQ(namesListed(), held);
+  }
+  phoneBook.clear();
+}
+
+TEST(CommandLoopTest, OutputFailingAtAnyHandOverEndsTheRunCleanly) {
+  // Each hand-over in turn is refused, or taken only in part: the run ends with status 1 and the
+  // reason said once, and nothing is written after it.
+  Output full;
+  std::stringbuf noErrors;
+  ASSERT_EQ(runSession(true, full, noErrors).status, 0);
+  ASSERT_GT(full.ends.size(), 20u);
+  for (const bool inPart : {false, true}) {
+    for (std::size_t k = 1; k <= full.ends.size(); ++k) {
+      SCOPED_TRACE(testing::Message() << "hand-over " << k << (inPart ? " taken in part" : ""));
+      Output output(k, inPart);
+      std::stringbuf errors;
+      EXPECT_EQ(runSession(true, output, errors).status, 1);
+      EXPECT_EQ(errors.str(), "phonebook: cannot write to standard output\n");
+      EXPECT_EQ(output.ends.size(), k) << "hand-overs tried";
+      const std::size_t start = k == 1 ? 0 : full.ends[k - 2];
+      const std::size_t taken = inPart ? (full.ends[k - 1] - start) / 2 : 0;
+      EXPECT_EQ(output.taken, full.taken.substr(0, start + taken));
+    }
+  }
+  phoneBook.clear();
 }
 
 }  // namespace

@@ -64,7 +64,7 @@ Console::Console(std::streambuf& input, std::streambuf& output, bool outputIsTer
 
 std::string_view Console::readLine() {
   if (longLine_.capacity() > longLineKept) {
-    longLine_ = std::string();
+    std::string().swap(longLine_);  // gives its memory back; assigning would keep it
   }
   longLine_.clear();
   for (;;) {
@@ -93,6 +93,14 @@ std::string_view Console::readLine() {
     }
     return line;
   }
+}
+
+std::string Console::take(std::string_view line) {
+  if (line.data() != longLine_.data()) {
+    return std::string(line);
+  }
+  longLine_.resize(line.size());  // without the carriage return the line left out, if any
+  return std::move(longLine_);
 }
 
 bool Console::refill() {

@@ -54,6 +54,11 @@ class Console {
   // until the next call. Throws EndOfInput when no line is left.
   std::string_view readLine();
 
+  // The line that readLine just returned, as a text of the caller's own. A line that did not fit
+  // in the input buffer is handed over rather than copied, so that a long text is never held
+  // twice; `line` is not valid after the call.
+  std::string take(std::string_view line);
+
   void write(std::string_view text) {
     if (text.size() > pending_.size() - pendingSize_) {
       writeThroughFullBuffer(text);

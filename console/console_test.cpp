@@ -56,45 +56,6 @@ TEST(ReadLineTest, SplitsInputIntoLines) {
   }
 }
 
-// An output that keeps each hand-over apart, and an input that gives at most one line per read,
-// as a terminal does, noting at each read everything that had been handed over by then.
-class HandOvers : public std::streambuf {
- public:
-  std::vector<std::string> blocks;
-
- protected:
-  std::streamsize xsputn(const char* data, std::streamsize size) override {
-    blocks.emplace_back(data, static_cast<std::size_t>(size));
-    return size;
-  }
-};
-
-class LineAtATime : public std::streambuf {
- public:
-  LineAtATime(std::string text, const HandOvers& output)
-      : text_(std::move(text)), output_(output) {}
-  std::vector<std::string> shownAtEachRead;
-
- protected:
-  std::streamsize xsgetn(char* data, std::streamsize size) override {
-    std::string shown;
-    for (const std::string& block : output_.blocks) {
-      shown += block;
-    }
-    shownAtEachRead.push_back(shown);
-    const std::size_t lineFeed = text_.find('\n');
-    const std::size_t count = std::min(lineFeed == std::string::npos ? text_.size() : lineFeed + 1,
-                                       static_cast<std::size_t>(size));
-    text_.copy(data, count);
-    text_.erase(0, count);
-    return static_cast<std::streamsize>(count);
-  }
-
- private:
-  std::string text_;
-  const HandOvers& output_;
-};
-
 using Blocks = std::vector<std::string>;
 
 TEST(HandOverTest, OutputGoesOutBeforeEachReadAndAtTheEndOnly) {
@@ -111,27 +72,28 @@ TEST(HandOverTest, OutputGoesOutBeforeEachReadAndAtTheEndOnly) {
   };
 
   // Typed a line at a time: every prompt is out before the program waits for the next line.
-  HandOvers typedOutput;
-  LineAtATime typed("a\nb\n", typedOutput);
+  test::Output typedOutput;
+  Blocks shownAtEachRead;
+  test::LineAtATime typed("a\nb\n", [&] { shownAtEachRead.push_back(typedOutput.taken); });
   {
     const ConsoleRedirect redirect(typed, typedOutput);
     dialogue();
   }
-  EXPECT_EQ(typed.shownAtEachRead, (Blocks{"one\np>", "one\np>two\nq>", "one\np>two\nq>r>"}));
-  EXPECT_EQ(typedOutput.blocks, (Blocks{"one\np>", "two\nq>", "r>", "last\n"}));
+  EXPECT_EQ(shownAtEachRead, (Blocks{"one\np>", "one\np>two\nq>", "one\np>two\nq>r>"}));
+  EXPECT_EQ(typedOutput.blocks(), (Blocks{"one\np>", "two\nq>", "r>", "last\n"}));
 
   // Input that is all there at once: the program reads again only at its end.
-  HandOvers batchOutput;
+  test::Output batchOutput;
   std::stringbuf batch("a\nb\n");
   {
     const ConsoleRedirect redirect(batch, batchOutput);
     dialogue();
   }
-  EXPECT_EQ(batchOutput.blocks, (Blocks{"one\np>", "two\nq>r>", "last\n"}));
+  EXPECT_EQ(batchOutput.blocks(), (Blocks{"one\np>", "two\nq>r>", "last\n"}));
 }
 
 TEST(HandOverTest, LongOutputGoesOutInFullBlocks) {
-  HandOvers output;
+  test::Output output;
   std::stringbuf input;
   const std::string piece(1000, 'a');
   const std::string large(200000, 'b');
@@ -142,14 +104,9 @@ TEST(HandOverTest, LongOutputGoesOutInFullBlocks) {
     }
     writeText(large);  // the buffer's rest, and then the remainder as it is
   }
-  std::vector<std::size_t> sizes;
-  std::string all;
-  for (const std::string& block : output.blocks) {
-    sizes.push_back(block.size());
-    all += block;
-  }
-  EXPECT_EQ(sizes, (std::vector<std::size_t>{65536, 65536, 65536, 65536, 137856}));
-  EXPECT_EQ(all, std::string(200000, 'a') + large);
+  // Where each hand-over ended.
+  EXPECT_EQ(output.ends, (std::vector<std::size_t>{65536, 131072, 196608, 262144, 400000}));
+  EXPECT_EQ(output.taken, std::string(200000, 'a') + large);
 }
 
 TEST(HandOverTest, TextEndsAtTheBufferEndWhateverItsLength) {
@@ -167,35 +124,6 @@ TEST(HandOverTest, TextEndsAtTheBufferEndWhateverItsLength) {
     }
     EXPECT_EQ(output.str(), std::string(bufferSize - room, 'a') + "0123456789-2147483648") << room;
   }
-}
-
-// An output that takes nothing, as a full disk does, and counts the attempts to write to it.
-class RefusingOutput : public std::streambuf {
- public:
-  int attempts = 0;
-
- protected:
-  std::streamsize xsputn(const char*, std::streamsize) override {
-    ++attempts;
-    return 0;
-  }
-};
-
-TEST(WriteTest, FailedOutputIsReportedOnceAndNothingIsWrittenAfterIt) {
-  RefusingOutput output;
-  std::stringbuf input("3\n");
-  const ConsoleRedirect redirect(input, output);
-  writeLine("Phone Book Print");
-  try {
-    flushOutput();
-    FAIL() << "the failed write went unnoticed";
-  } catch (const ConsoleFailure& failure) {
-    EXPECT_STREQ(failure.what(), "cannot write to standard output");
-  }
-  writePrompt("QZ-4821-07356>");
-  EXPECT_EQ(readLine(), "3");
-  flushOutput();
-  EXPECT_EQ(output.attempts, 1);
 }
 
 }  // namespace

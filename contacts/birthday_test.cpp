@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <ctime>
-
-#include "console/platform.h"
 
 namespace phonebook {
 namespace {
@@ -39,17 +38,52 @@ TEST(DaysUntilNextTest, CountsCalendarDaysToTheNextBirthday) {
   }
 }
 
-TEST(LocalDateTest, IsTheDateOfTheTimeAskedFor) {
-  // A date is kept for the second it was taken in and no longer: a listing after midnight counts
-  // from the new day, whatever was listed before it.
-  const std::time_t now = std::time(nullptr);
-  constexpr std::time_t day = 86400;
-  for (const std::time_t time : {now, now, now + 1, now + day, now + day, now - 400 * day}) {
-    std::tm local{};
-    ASSERT_TRUE(platform::toLocalTime(time, local));
-    const year_month_day date{year(local.tm_year + 1900) / (local.tm_mon + 1) / local.tm_mday};
-    EXPECT_EQ(localDate(time), date) << time;
+TEST(LocalDateTest, TheDateAndTheCountChangeExactlyAtLocalMidnight) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows takes its time zone from its own settings, not from a POSIX TZ";
+#else
+  // Local midnights in zones ahead of and behind UTC, half an hour off the hour, and with
+  // daylight-saving time (Central Europe's: from 28 March 2027 to 31 October 2027, the clocks
+  // changing at 2:00 and 3:00), each with the zone's UTC offset at that midnight. The times are
+  // taken in order, as one run would take them: hours and seconds either side of each midnight.
+  const char* const europe = "CET-1CEST,M3.5.0,M10.5.0/3";
+  const struct {
+    const char* zone;
+    year_month_day date;
+    minutes offset;
+  } midnights[] = {
+      {"UTC0", 2027y / 1 / 1, 0min},
+      {"AHEAD-14", 2027y / 3 / 1, 14h},
+      {"AHEAD-14", 2028y / 3 / 1, 14h},  // after a 29 February
+      {"BEHIND+12", 2027y / 3 / 1, -12h},
+      {"BEHIND+12", 2027y / 12 / 31, -12h},
+      {"HALF-5:30", 2027y / 6 / 15, 5h + 30min},
+      {europe, 2027y / 1 / 15, 1h},
+      {europe, 2027y / 3 / 28, 1h},  // the clocks go forward later that night
+      {europe, 2027y / 3 / 29, 2h},
+      {europe, 2027y / 10 / 31, 2h},  // the clocks go back later that night
+      {europe, 2027y / 11 / 1, 1h},
+  };
+  const auto useZone = [](const char* zone) {  // as TZ sets it; null for the system's own
+    zone ? ::setenv("TZ", zone, 1) : ::unsetenv("TZ");
+    ::tzset();
+  };
+  for (const auto& m : midnights) {
+    useZone(m.zone);
+    const std::time_t midnight = system_clock::to_time_t(sys_days{m.date} - m.offset);
+    const year_month_day dayBefore{sys_days{m.date} - days(1)};
+    const month_day birthday = m.date.month() / m.date.day();
+    for (const std::time_t after : {-43200, -3600, -60, -1, 0, 1, 60, 3600, 43200}) {
+      SCOPED_TRACE(testing::Message()
+                   << m.zone << ", " << after << " s after the midnight of " << int(m.date.year())
+                   << "-" << unsigned(m.date.month()) << "-" << unsigned(m.date.day()));
+      const year_month_day date = localDate(midnight + after);
+      EXPECT_EQ(date, after < 0 ? dayBefore : m.date);
+      EXPECT_EQ(daysUntilNext(date, birthday), after < 0 ? 1 : 0);
+    }
   }
+  useZone(nullptr);
+#endif
 }
 
 }  // namespace

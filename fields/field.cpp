@@ -79,6 +79,8 @@ std::string_view readField(FieldKind kind) {
   }
 }
 
+std::string takeField(FieldKind kind) { return console().take(readField(kind)); }
+
 bool isValidField(FieldKind kind, std::string_view text) {
   switch (kind) {
     case FieldKind::Name:

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace phonebook {
@@ -20,6 +21,10 @@ inline constexpr std::array<int, 12> daysInMonth = {31, 28, 31, 30, 31, 30, 31, 
 // not with "Invalid <label>." and the retry line. Returns the text exactly as typed; it stays
 // valid until the next line is read. Throws EndOfInput when input ends first.
 std::string_view readField(FieldKind kind);
+
+// readField, for a text that is kept as it was typed: the text is the caller's own, and a long one
+// is handed over by the console rather than copied.
+std::string takeField(FieldKind kind);
 
 // Whether the text is acceptable for the field; writes nothing. The rules:
 //   Name          two non-empty parts joined by one space (0x20), and no other space;

@@ -1,7 +1,10 @@
 // Fuzz target: runs the whole console dialogue in-process on arbitrary input and checks what holds
 // after every run, whatever was typed: the command loop returns 0 without letting an exception
 // out, the phone book grew by exactly the contacts the dialogue reported added minus those it
-// reported deleted, and the listing shows every entry once, numbered from 1.
+// reported deleted, and the listing shows every entry once, numbered from 1. The same bytes also
+// drive a phone book of their own through adds and removes, checked at every step against a plain
+// list (PhoneBookModel).
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -17,6 +20,7 @@
 #include "console/console.h"
 #include "phonebook/commands.h"
 #include "phonebook/phone_book.h"
+#include "tests/phone_book_model.h"
 
 namespace {
 
@@ -106,9 +110,30 @@ void checkListing(std::size_t count, std::string_view transcript) {
   }
 }
 
+// Reads the input's first 8 KiB two bytes at a time: an even first byte adds up to 128 entries, so
+// that the list soon spans many blocks, but never past 1024 (four blocks); an odd one removes at
+// the position that the second byte picks from the whole list and one past each end.
+void checkAgainstModel(const std::uint8_t* data, std::size_t size) {
+  phonebook::test::PhoneBookModel book;
+  const std::size_t end = std::min<std::size_t>(size, 8192);
+  for (std::size_t i = 0; i + 1 < end; i += 2) {
+    if (data[i] % 2 == 0) {
+      for (int n = data[i] / 2 + 1; n > 0 && book.count() < 1024; --n) {
+        book.add();
+      }
+    } else {
+      book.remove(data[i + 1] * (book.count() + 2) / 256);
+    }
+    if (!book.difference().empty()) {
+      fail("the phone book differs from a plain list: " + book.difference(), "");
+    }
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  checkAgainstModel(data, size);
   const std::size_t countBefore = phonebook::phoneBook.count();
   std::stringbuf input(std::string(reinterpret_cast<const char*>(data), size), std::ios_base::in);
   std::stringbuf output;

@@ -64,11 +64,11 @@ void addPerson() {
       break;
     case ContactType::Work:
       entry = std::make_unique<Work>(std::move(firstName), std::move(lastName), phoneNumber,
-                                     std::string(readField(FieldKind::Team)));
+                                     takeField(FieldKind::Team));
       break;
     case ContactType::Family:
       entry = std::make_unique<Family>(std::move(firstName), std::move(lastName), phoneNumber,
-                                       std::string(readField(FieldKind::Birthday)));
+                                       takeField(FieldKind::Birthday));
       break;
     case ContactType::Friend:
       entry = std::make_unique<Friend>(std::move(firstName), std::move(lastName), phoneNumber,

@@ -24,13 +24,19 @@ std::size_t entriesBefore(const std::vector<std::size_t>& counts, std::size_t bl
 
 void PhoneBook::add(std::unique_ptr<Person> entry) {
   if (blocks_.empty() || blocks_.back().size() == blockSize) {
-    blocks_.emplace_back().reserve(blockSize);
+    // Everything that can run out of memory comes first, so that a failure changes nothing.
+    Block block;
+    block.reserve(blockSize);
+    if (blocks_.size() == blocks_.capacity()) {
+      blocks_.reserve(2 * blocks_.size() + 1);
+    }
     // The new element covers the blocks from k - lowbit(k) + 1 on, the new one still empty.
-    const std::size_t k = blocks_.size();
+    const std::size_t k = blocks_.size() + 1;
     blockCounts_.push_back(entriesBefore(blockCounts_, k - 1) -
                            entriesBefore(blockCounts_, k - lowbit(k)));
+    blocks_.push_back(std::move(block));
   }
-  blocks_.back().push_back(std::move(entry));
+  blocks_.back().push_back(std::move(entry));  // within the block's reserved room
   countAdded(blocks_.size() - 1);
   ++count_;
 }
@@ -53,8 +59,8 @@ bool PhoneBook::remove(std::size_t position) {
 }
 
 void PhoneBook::clear() {
-  blocks_.clear();
-  blockCounts_.clear();
+  blocks_ = std::vector<Block>();
+  blockCounts_ = std::vector<std::size_t>();
   count_ = 0;
 }
 

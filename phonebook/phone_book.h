@@ -13,7 +13,8 @@ namespace phonebook {
 
 class PhoneBook {
  public:
-  // Appends the entry at the end; the phone book owns it from then on.
+  // Appends the entry at the end; the phone book owns it from then on. When memory runs out
+  // (std::bad_alloc) the phone book is as it was, and the entry is destroyed.
   void add(std::unique_ptr<Person> entry);
 
   std::size_t count() const { return count_; }
@@ -22,6 +23,7 @@ class PhoneBook {
   // the order stays as it was. Returns false, and changes nothing, when there is no such entry.
   bool remove(std::size_t position);
 
+  // Destroys every entry and gives back the memory the phone book took.
   void clear();
 
   // Calls visit(const Person&) for each entry, in order.

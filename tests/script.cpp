@@ -1,7 +1,10 @@
 #include "tests/script.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iostream>
 #include <sstream>
+#include <utility>
 
 #include "app/command_loop.h"
 #include "console/console.h"
@@ -24,6 +27,12 @@ Transcript runScript(std::string_view input, bool outputIsTerminal) {
   return {out.str(), status};
 }
 
+StandardStreams::StandardStreams(std::streambuf& input, std::streambuf& output,
+                                 std::streambuf& errors)
+    : redirect_(input, output), savedErrors_(std::cerr.rdbuf(&errors)) {}
+
+StandardStreams::~StandardStreams() { std::cerr.rdbuf(savedErrors_); }
+
 std::string captureOutput(std::string_view input, const std::function<void()>& dialogue) {
   std::istringstream in{std::string(input)};
   std::ostringstream out;
@@ -32,6 +41,53 @@ std::string captureOutput(std::string_view input, const std::function<void()>& d
     dialogue();
   }
   return out.str();
+}
+
+Output::Output(std::size_t failAt, bool inPart) : failAt_(failAt), inPart_(inPart) {
+  taken.reserve(std::size_t{1} << 20);
+  ends.reserve(4096);
+}
+
+std::vector<std::string> Output::blocks() const {
+  std::vector<std::string> all;
+  std::size_t begin = 0;
+  for (const std::size_t end : ends) {
+    all.push_back(taken.substr(begin, end - begin));
+    begin = end;
+  }
+  return all;
+}
+
+std::streamsize Output::xsputn(const char* data, std::streamsize size) {
+  std::streamsize count = size;
+  if (ends.size() + 1 == failAt_) {
+    count = inPart_ ? size / 2 : 0;
+  }
+  taken.append(data, static_cast<std::size_t>(count));
+  ends.push_back(taken.size());
+  return count;
+}
+
+Output::int_type Output::overflow(int_type c) {
+  if (!traits_type::eq_int_type(c, traits_type::eof())) {
+    taken.push_back(traits_type::to_char_type(c));
+  }
+  return traits_type::not_eof(c);
+}
+
+LineAtATime::LineAtATime(std::string text, std::function<void()> beforeEachRead)
+    : text_(std::move(text)), beforeEachRead_(std::move(beforeEachRead)) {}
+
+std::streamsize LineAtATime::xsgetn(char* data, std::streamsize size) {
+  if (beforeEachRead_) {
+    beforeEachRead_();
+  }
+  const std::size_t lineFeed = text_.find('\n', next_);
+  const std::size_t lineEnd = lineFeed == std::string::npos ? text_.size() : lineFeed + 1;
+  const std::size_t count = std::min(lineEnd - next_, static_cast<std::size_t>(size));
+  text_.copy(data, count, next_);
+  next_ += count;
+  return static_cast<std::streamsize>(count);
 }
 
 std::string birthdayIn(int daysAhead, const char* year) {

@@ -1,11 +1,16 @@
 // Runs dialogues in-process, from a script of input to the transcript of their output, so that a
-// test can compare everything the program wrote in one assertion.
+// test can compare everything the program wrote in one assertion; and the inputs and outputs that
+// a test puts in place of the standard streams.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <streambuf>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "console/console.h"
 
 namespace phonebook::test {
 
@@ -14,18 +19,63 @@ struct Transcript {
   int status;
 };
 
-// An output that refuses every write, as a full disk does.
-class FullOutput : public std::streambuf {
- protected:
-  int_type overflow(int_type) override { return traits_type::eof(); }
-};
-
 // Runs the command loop on `input` with an empty phone book and returns what it wrote to standard
 // output and the exit status. The phone book is left empty again afterwards.
 Transcript runScript(std::string_view input, bool outputIsTerminal = false);
 
+// Points standard input, output and error at the given buffers for the life of the object.
+class StandardStreams {
+ public:
+  StandardStreams(std::streambuf& input, std::streambuf& output, std::streambuf& errors);
+  ~StandardStreams();
+  StandardStreams(const StandardStreams&) = delete;
+  StandardStreams& operator=(const StandardStreams&) = delete;
+
+ private:
+  ConsoleRedirect redirect_;
+  std::streambuf* savedErrors_;
+};
+
 // Runs `dialogue` with standard input reading `input`, and returns what it wrote to standard
 // output. Whatever the dialogue throws is left to the caller.
 std::string captureOutput(std::string_view input, const std::function<void()>& dialogue);
+
+// An output that keeps what it is handed, and where each hand-over ended. It can fail as a full
+// disk does: the `failAt`-th hand-over (counting from 1; 0 for none) is taken only in part, its
+// first half, or not at all. Up to 1 MiB in 4096 hand-overs is kept without allocating, so it
+// can stand for standard output while memory is running out.
+class Output : public std::streambuf {
+ public:
+  explicit Output(std::size_t failAt = 0, bool inPart = false);
+
+  std::string taken;
+  std::vector<std::size_t> ends;  // the size of `taken` after each hand-over
+
+  // Each hand-over's text, in order.
+  std::vector<std::string> blocks() const;
+
+ protected:
+  std::streamsize xsputn(const char* data, std::streamsize size) override;
+  int_type overflow(int_type c) override;  // one character, from standard error
+
+ private:
+  std::size_t failAt_;
+  bool inPart_;
+};
+
+// An input that gives at most one line per read, as a terminal does, and calls `beforeEachRead`
+// (when given) as each read begins.
+class LineAtATime : public std::streambuf {
+ public:
+  explicit LineAtATime(std::string text, std::function<void()> beforeEachRead = {});
+
+ protected:
+  std::streamsize xsgetn(char* data, std::streamsize size) override;
+
+ private:
+  std::string text_;
+  std::size_t next_ = 0;
+  std::function<void()> beforeEachRead_;
+};
 
 }  // namespace phonebook::test
