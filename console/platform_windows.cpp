@@ -1,12 +1,16 @@
 // The operating system's side of the program on Windows, through the C runtime's descriptors.
 //
 // Standard input is read in binary mode: every byte arrives as typed, and the console drops the
-// carriage return before a line feed itself, as it does everywhere. Standard output is in text
+// carriage return before a line feed itself, as it does everywhere. At a console, Ctrl-Z at the
+// start of a line (then Enter) is the end of input, as Windows users end it; from a pipe or a file
+// it is a byte like any other. Standard output is in text
 // mode: the runtime writes each line feed as a carriage return and a line feed, the line end of
 // Windows, and every other byte as it is.
+#define WIN32_LEAN_AND_MEAN
+#define NOMINMAX
 #include <fcntl.h>
 #include <io.h>
-#include <winerror.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -30,6 +34,13 @@ struct StandardStreamModes {
 };
 const StandardStreamModes modes;
 
+bool standardInputIsConsole() {
+  DWORD mode = 0;
+  return GetConsoleMode(reinterpret_cast<HANDLE>(_get_osfhandle(standardInput)), &mode) != 0;
+}
+
+constexpr char controlZ = '\x1a';
+
 // The most _read and _write move in one call: their counts are unsigned int, their results int.
 constexpr std::size_t largestTransfer = INT_MAX;
 
@@ -50,11 +61,27 @@ int lastError() {
 }  // namespace
 
 Transfer readStandardInput(char* data, std::size_t size) {
+  static const bool console = standardInputIsConsole();
+  static bool ended = false;       // a Ctrl-Z has ended the input at the console
+  static bool atLineStart = true;  // the next byte read begins a line
+  if (ended) {
+    return {0, 0};
+  }
   const int n = _read(standardInput, data, static_cast<unsigned>(std::min(size, largestTransfer)));
   if (n < 0) {
     return {0, lastError()};
   }
-  return {static_cast<std::size_t>(n), 0};
+  const auto count = static_cast<std::size_t>(n);
+  if (console) {
+    for (std::size_t i = 0; i < count; ++i) {
+      if (data[i] == controlZ && (i == 0 ? atLineStart : data[i - 1] == '\n')) {
+        ended = true;  // what came before it is still read; the rest of its line is not
+        return {i, 0};
+      }
+    }
+    atLineStart = count > 0 && data[count - 1] == '\n';
+  }
+  return {count, 0};
 }
 
 Transfer writeStandardOutput(const char* data, std::size_t size) {

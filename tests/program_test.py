@@ -7,6 +7,7 @@ compared whole, byte for byte.
 import datetime
 import io
 import os
+import re
 import resource
 import signal
 import subprocess
@@ -214,6 +215,28 @@ def test_contacts_of_every_kind(phonebook, zone, hours):
     assert (errors, status) == ("", 0)
 
 
+def test_the_day_count_changes_when_local_midnight_passes_during_a_run(phonebook):
+    """A zone is made up whose midnight comes seconds after the start; the same family member
+    is listed before it, one day before the birthday, and after it, on the birthday itself."""
+    if phonebook.windows:
+        pytest.skip("Windows takes its time zone from its own settings, not from a POSIX TZ")
+    midnight = int(time.time()) + 3  # local time there is UTC plus `ahead` seconds
+    ahead = -midnight % 86400
+    day = datetime.datetime.fromtimestamp(midnight + ahead, datetime.timezone.utc)
+    if (day.month, day.day) == (2, 29):
+        pytest.skip("a birthday on 29 February cannot be typed")
+    birthday = day.strftime("99%m%d")
+    zone = f"LOCAL-{ahead // 3600}:{ahead // 60 % 60:02}:{ahead % 60:02}"
+    output, errors, status = phonebook.run(
+        [f"1\n3\nCy Oh\n010-0001-0001\n{birthday}\n3\n",
+         lambda _: time.sleep(max(0.0, midnight + 0.2 - time.time())), "3\nexit\n"],
+        env=dict(os.environ, TZ=zone))
+    listed = PROMPT + LISTING + f"1. Cy Oh_010-0001-0001_{birthday}_"
+    check(output, phonebook.written(ASKED, "Phone number: Birthday: ", ADDED, listed, "1\n",
+                                    listed, "0\n", PROMPT))
+    assert (errors, status) == ("", 0)
+
+
 @pytest.mark.parametrize("before, after, output", [
     ("", "\nexit\n", [PROMPT, INVALID_COMMAND, PROMPT]),
     ("1\n", "\n" + ADD_PERSON[2:] + "exit\n",
@@ -235,15 +258,16 @@ def test_contacts_of_every_kind(phonebook, zone, hours):
         "team, taken and listed"])
 def test_line_of_100_megabytes(phonebook, before, after, output):
     """A line of 100 MB at every question, refused or taken: in memory once while it is read (and
-    64 MB of it twice as its buffer last doubles), and afterwards only where it is stored."""
+    64 MB of it twice as its buffer last doubles), and at the last prompt only where it is stored."""
     memory = {}
 
-    def at_next_prompt(process):  # the peak so far and what is held now, in kB
+    def at_last_prompt(process):  # the peak so far and what is held now, in kB
         with open(f"/proc/{process.pid}/status") as status:
             memory.update(line.split()[:2] for line in status if line.startswith("Vm"))
     measured = not (phonebook.windows or phonebook.sanitized)
-    actual, errors, status = phonebook.run([before] + [b"x" * MB] * 100 + [after[0]] + (
-        [at_next_prompt] if measured else []) + [after[1:]])
+    last = max(1, after.rfind("\n", 0, len(after) - 1) + 1)  # where the last line begins
+    actual, errors, status = phonebook.run([before] + [b"x" * MB] * 100 + [after[:last]] + (
+        [at_last_prompt] if measured else []) + [after[last:]])
     check(actual, phonebook.written(*output))
     assert (errors, status) == ("", 0)
     if measured:
@@ -320,3 +344,22 @@ def test_conversation(phonebook, tmp_path, over, typed_in, steps, written):
     assert program.wait() == 0
     if written is not None:
         check((tmp_path / "output").read_bytes(), phonebook.written(written))
+
+
+def test_ctrl_z_ends_input_at_a_windows_console(phonebook):
+    """Under Wine on a pseudo-terminal, which Wine makes a Windows console, with the terminal's
+    suspend key off: Ctrl-Z within a line is data, at a line's start (then Enter) the end of input.
+    The screen is compared without the escape sequences with which Wine draws its console."""
+    if not phonebook.windows:
+        pytest.skip("Ctrl-Z ends input at a Windows console only")
+    program = pexpect.spawn("sh", ["-c", 'stty susp undef && exec "$@"', "sh"] + phonebook.command,
+                            timeout=30)
+    screen = program.logfile_read = io.BytesIO()
+    program.expect_exact(PROMPT)
+    program.send("a\x1a\r")
+    program.expect_exact(PROMPT)
+    program.send("\x1a\r")
+    program.expect(pexpect.EOF)
+    shown = re.sub(rb"\x1b\[[0-9;?]*[A-Za-z]|\r", b"", screen.getvalue())
+    check(shown, f"{PROMPT}a^Z\n{INVALID_COMMAND}{PROMPT}^Z\n\n".encode())
+    assert program.wait() == 0
