@@ -11,13 +11,12 @@ namespace phonebook {
 
 namespace {
 
-// Writes a group of the phone number, 0 to 9999, as four digits with zeros in front; returns the
-// end.
+// Writes a dash and a group of the phone number, 0 to 9999, as four digits with zeros in front;
+// returns the end. 10000 + group has five digits, the first a 1, which the dash then replaces.
 char* writeGroup(char* out, std::int32_t group) {
-  char digits[4];
-  const std::to_chars_result written = std::to_chars(digits, digits + 4, group);
-  out = std::fill_n(out, digits + 4 - written.ptr, '0');
-  return std::copy(digits, written.ptr, out);
+  char* const end = std::to_chars(out, out + 5, 10000 + group).ptr;
+  *out = '-';
+  return end;
 }
 
 }  // namespace
@@ -42,9 +41,7 @@ void writePhone(std::int32_t phoneNumber) {
   char* out = text;
   *out++ = '0';
   out = std::to_chars(out, text + longest, phoneNumber / 100000000).ptr;
-  *out++ = '-';
   out = writeGroup(out, phoneNumber % 100000000 / 10000);
-  *out++ = '-';
   out = writeGroup(out, phoneNumber % 10000);
   console.commit(out);
 }

@@ -2,8 +2,9 @@
 # Makes every package with the dist preset and checks them as a packager and a user would:
 # SHA256SUMS; lintian and rpmlint; the RPM's files are the .deb's, and its program writes for a
 # session of every kind what REFERENCE writes; the Windows zip holds its three files and its
-# program writes the same under Wine, with CR LF line ends; the .deb made again in another folder
-# is the same file; a packager's flags reach every compile and link line. Any failure fails it.
+# program writes the same under Wine, with CR LF line ends; the source release (the tarball),
+# unpacked and built, gives the same three packages byte for byte; a packager's flags reach every
+# compile and link line. Any failure fails it.
 #
 # usage (from anywhere): packaging/check.sh [REFERENCE]
 # REFERENCE is a program to compare with, build/dev/phonebook by default (cmake --workflow --preset
@@ -30,12 +31,15 @@ session=tests/sessions/every_kind.txt
 step "Every package (the dist preset): the .deb checked by lintian, the RPM by rpmlint"
 cmake --workflow --preset dist
 dist=build/dist
-(cd "$dist" && sha256sum phonebook-*.rpm phonebook-*-win64.zip phonebook_*.deb | cmp - SHA256SUMS)
-echo "SHA256SUMS: every package"
+(cd "$dist" && sha256sum phonebook-*.rpm phonebook-*.tar.gz phonebook-*-win64.zip phonebook_*.deb |
+  LC_ALL=C sort -k 2 | cmp - SHA256SUMS)
+echo "SHA256SUMS: every package and the source release"
 # Every tag found is printed, the informational ones too; CI runs as root.
 lintian --allow-root --display-info --fail-on error,warning "$dist"/phonebook_*.deb
 echo "lintian: no error, no warning"
 rpmlint --strict -c packaging/rpmlint.toml "$dist"/phonebook-*.rpm
+[[ $(rpm -qpL "$dist"/phonebook-*.rpm) == /usr/share/doc/phonebook/copyright ]]
+echo "rpm: the copyright file is its licence"
 
 step "The RPM holds the .deb's files, byte for byte; its program runs a session of every kind"
 mkdir "$scratch/deb" "$scratch/rpm"
@@ -52,22 +56,23 @@ step "The Windows zip: phonebook.exe, README.md and LICENSE (CR LF); a session o
 zip=$(echo "$dist"/phonebook-*-win64.zip)
 [[ $(zipinfo -1 "$zip" | LC_ALL=C sort | tr '\n' ' ') == 'LICENSE README.md phonebook.exe ' ]]
 unzip -q "$zip" -d "$scratch/zip"
-for text in README.md LICENSE; do
-  perl -pe 's/\n/\r\n/' "$text" | cmp - "$scratch/zip/$text"
-done
+cat packaging/windows-readme.md README.md | perl -pe 's/\n/\r\n/' | cmp - "$scratch/zip/README.md"
+perl -pe 's/\n/\r\n/' LICENSE | cmp - "$scratch/zip/LICENSE"
 for input in "$session" "$scratch/exit.txt"; do
   "$reference" <"$input" | perl -pe 's/\n/\r\n/g' >"$scratch/linux.out"
   wine "$scratch/zip/phonebook.exe" <"$input" | cmp "$scratch/linux.out" -
 done
 echo "zip: the three files; under Wine the Linux program's output, each line end CR LF"
 
-step "Reproducible: the .deb made again in another folder (the package preset) is the same file"
-# The working tree as it is, with its .git for the last commit's time.
-mkdir "$scratch/again"
-tar -c --exclude=./build . | tar -x -C "$scratch/again"
-(cd "$scratch/again" && cmake --workflow --preset package >/dev/null)
-sha256sum "$dist"/phonebook_*.deb "$scratch/again"/build/release/phonebook_*.deb
-cmp "$dist"/phonebook_*.deb "$scratch/again"/build/release/phonebook_*.deb
+step "The source release: from the unpacked tarball, the same three packages byte for byte"
+# The tarball is the last commit: a working tree with changes not committed gives other packages.
+tar -xzf "$dist"/phonebook-*.tar.gz -C "$scratch"
+(cd "$scratch"/phonebook-*/ && [[ ! -e .git ]] && cmake --workflow --preset dist >/dev/null)
+for package in phonebook_*.deb phonebook-*.x86_64.rpm phonebook-*-win64.zip; do
+  cmp "$dist"/$package "$scratch"/phonebook-*/build/dist/$package
+done
+grep -v '\.tar\.gz$' "$dist/SHA256SUMS" | cmp - "$scratch"/phonebook-*/build/dist/SHA256SUMS
+echo "source release: the same packages, and their SHA256SUMS less the tarball's line"
 
 step "A packager's flags (Debian's, and -fno-omit-frame-pointer) reach every compile and link line"
 # As a Debian package's build gives them: _FORTIFY_SOURCE is in CPPFLAGS, so the build must not

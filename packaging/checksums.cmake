@@ -1,13 +1,14 @@
 # Run by CPack after it has made a package: SHA256SUMS beside the packages lists every package of
-# this version there, in the format that `sha256sum -c SHA256SUMS` checks. The packages made by
+# this version there, and the source release, in the format that `sha256sum -c SHA256SUMS` checks. The packages made by
 # this generator are still in CPack's own folder (CPACK_PACKAGE_FILES), and are copied there after
 # this script; those made before, by other generators or by the Windows build, are there already.
 file(GLOB made_before
-  "${CPACK_PACKAGE_DIRECTORY}/${CPACK_PACKAGE_NAME}[-_]${CPACK_PACKAGE_VERSION}[-_]*")
+  "${CPACK_PACKAGE_DIRECTORY}/${CPACK_PACKAGE_NAME}[-_]${CPACK_PACKAGE_VERSION}[-_]*"
+  "${CPACK_PACKAGE_DIRECTORY}/${CPACK_PACKAGE_NAME}-${CPACK_PACKAGE_VERSION}.tar.gz")
 set(packages)
 foreach(package IN LISTS CPACK_PACKAGE_FILES made_before)
   get_filename_component(name "${package}" NAME)
-  if(name MATCHES "\\.(deb|rpm|zip)$" AND NOT DEFINED sum_${name})
+  if(name MATCHES "\\.(deb|rpm|zip)$|^[^-]+-[^-]+\\.tar\\.gz$" AND NOT DEFINED sum_${name})
     file(SHA256 "${package}" sum_${name})
     list(APPEND packages ${name})
   endif()

@@ -7,16 +7,21 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
   OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 if(WIN32)
   # For Windows, three files side by side: the program, the README and the licence, the two texts
-  # with Windows line ends.
+  # with Windows line ends; the README begins with what a Windows user needs first.
   install(TARGETS phonebook RUNTIME DESTINATION .)
   foreach(text IN ITEMS README.md LICENSE)
     file(READ ${text} content)
+    if(text STREQUAL README.md)
+      file(READ packaging/windows-readme.md first)
+      string(PREPEND content "${first}")
+    endif()
     string(REPLACE "\n" "\r\n" content "${content}")
     # Written only when it changes; the text itself is not expanded.
     file(CONFIGURE OUTPUT ${text} CONTENT "@content@" @ONLY)
     install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${text} DESTINATION .)
   endforeach()
-  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS README.md)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS README.md LICENSE
+    packaging/windows-readme.md)
 else()
   install(TARGETS phonebook RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
@@ -110,6 +115,8 @@ set(CPACK_PACKAGE_RELOCATABLE OFF)
 set(CPACK_RPM_PACKAGE_LICENSE MIT)
 set(CPACK_RPM_PACKAGE_GROUP "Applications/Productivity")
 set(CPACK_RPM_CHANGELOG_FILE ${CMAKE_CURRENT_BINARY_DIR}/rpm-changelog)
+# The copyright file is the licence, kept with --excludedocs too (the packages install under /usr).
+set(CPACK_RPM_USER_FILELIST "%license /usr/${CMAKE_INSTALL_DOCDIR}/copyright")
 # The folders of the manual belong to the system, not to this package.
 set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION /usr/share/man /usr/share/man/man1)
 # The same files as the Debian package, none added (no links under /usr/lib/.build-id); the build's
@@ -135,6 +142,10 @@ if(WIN32)
 else()
   set(CPACK_PHONEBOOK_PROGRAM "${CMAKE_INSTALL_BINDIR}/phonebook")
 endif()
+# package_source packs the source folder as it stands, less its builds and .git: a snapshot, not
+# the release (that is dist's tarball, from git).
+set(CPACK_SOURCE_GENERATOR TGZ)
+set(CPACK_SOURCE_IGNORE_FILES "/\\.git/" "/build/")
 # SHA256SUMS beside the packages.
 set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_SOURCE_DIR}/packaging/checksums.cmake)
 include(CPack)
@@ -151,4 +162,13 @@ if(PHONEBOOK_DIST)
     INSTALL_COMMAND ${CMAKE_CPACK_COMMAND} -G ZIP -B ${CMAKE_CURRENT_BINARY_DIR}
       --config <BINARY_DIR>/CPackConfig.cmake
     BUILD_ALWAYS ON)
+  # The source release, from git (an unpacked tarball has no .git, and is the release itself).
+  if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/.git)
+    add_custom_target(source_tarball ALL
+      COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${CMAKE_CURRENT_SOURCE_DIR}
+        -DOUTPUT_DIR=${CMAKE_CURRENT_BINARY_DIR} -DNAME=phonebook-${PROJECT_VERSION}
+        -P ${CMAKE_CURRENT_SOURCE_DIR}/packaging/tarball.cmake
+      COMMENT "Making the source release phonebook-${PROJECT_VERSION}.tar.gz from git"
+      VERBATIM)
+  endif()
 endif()

@@ -1,6 +1,9 @@
 # Run by CPack after it has installed the files into its staging folder and before it packs them:
 # strips the program as Debian's own packages are stripped, of its symbols and of the compiler's
 # .comment and .note sections. (CPACK_STRIP_FILES would keep those two sections.)
+if(CPACK_INSTALLED_DIRECTORIES)
+  return()  # a source package (package_source): there is no program in it
+endif()
 set(program "${CPACK_TEMPORARY_INSTALL_DIRECTORY}${CPACK_PACKAGING_INSTALL_PREFIX}/${CPACK_PHONEBOOK_PROGRAM}")
 if(NOT CPACK_PHONEBOOK_STRIP)
   message(FATAL_ERROR "No strip program was found (binutils) to strip ${program}")
