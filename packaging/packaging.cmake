@@ -145,7 +145,7 @@ endif()
 # package_source packs the source folder as it stands, less its builds and .git: a snapshot, not
 # the release (that is dist's tarball, from git).
 set(CPACK_SOURCE_GENERATOR TGZ)
-set(CPACK_SOURCE_IGNORE_FILES "/\\.git/" "/build/")
+set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build/")
 # SHA256SUMS beside the packages.
 set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_SOURCE_DIR}/packaging/checksums.cmake)
 include(CPack)

@@ -11,3 +11,8 @@ endif()
 execute_process(
   COMMAND "${CPACK_PHONEBOOK_STRIP}" --remove-section=.comment --remove-section=.note "${program}"
   COMMAND_ERROR_IS_FATAL ANY)
+# And every file and folder is dated SOURCE_DATE_EPOCH: a build folder whose files were made before
+# the last commit then gives the packages of a fresh one (the RPM's clamping alone would keep their
+# older times).
+file(GLOB_RECURSE staged LIST_DIRECTORIES true "${CPACK_TEMPORARY_INSTALL_DIRECTORY}/*")
+execute_process(COMMAND touch -h -d "@$ENV{SOURCE_DATE_EPOCH}" ${staged} COMMAND_ERROR_IS_FATAL ANY)
