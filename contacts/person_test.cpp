@@ -20,13 +20,13 @@ TEST(WritePhoneTest, ListsTheNumberAsItWasTyped) {
       {212345678, "02-1234-5678"},
       {1000010001, "010-0001-0001"},
       {200123456, "02-0012-3456"},
-      {200000000, "02-0000-0000"},
+      {200000000, "02-0000-0000"},  // the first and last number of each prefix
       {299999999, "02-9999-9999"},
       {1000000000, "010-0000-0000"},
       {1099999999, "010-9999-9999"},
       {1012340000, "010-1234-0000"},
       {1000005678, "010-0000-5678"},
-      {1001230123, "010-0123-0123"},
+      {1001230123, "010-0123-0123"},  // a zero in front of each group
   };
   // Alone, and made in place at the end of the 64 KiB of output gathered before a hand-over.
   std::vector<std::size_t> before = {0};
