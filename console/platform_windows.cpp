@@ -36,7 +36,7 @@ const StandardStreamModes modes;
 
 bool standardInputIsConsole() {
   DWORD mode = 0;
-  return GetConsoleMode(reinterpret_cast<HANDLE>(_get_osfhandle(standardInput)), &mode) != 0;
+  return GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0;
 }
 
 constexpr char controlZ = '\x1a';
