@@ -2,10 +2,10 @@
 //
 // Standard input is read in binary mode: every byte arrives as typed, and the console drops the
 // carriage return before a line feed itself, as it does everywhere. At a console, Ctrl-Z at the
-// start of a line (then Enter) is the end of input, as Windows users end it; from a pipe or a file
-// it is a byte like any other. Standard output is in text
-// mode: the runtime writes each line feed as a carriage return and a line feed, the line end of
-// Windows, and every other byte as it is.
+// start of a line (then Enter) is the end of input, as Windows users end it; from a pipe or a
+// file it is a byte like any other. Standard output is in text mode: the runtime writes each line
+// feed as a carriage return and a line feed, the line end of Windows, and every other byte as it
+// is.
 #define WIN32_LEAN_AND_MEAN
 #define NOMINMAX
 #include <fcntl.h>

@@ -66,12 +66,13 @@ echo "zip: the three files; under Wine the Linux program's output, each line end
 
 step "The source release: from the unpacked tarball, the same three packages byte for byte"
 # The tarball is the last commit: a working tree with changes not committed gives other packages.
-tar -xzf "$dist"/phonebook-*[0-9].tar.gz -C "$scratch"
-(cd "$scratch"/phonebook-*/ && [[ ! -e .git ]] && cmake --workflow --preset dist >/dev/null)
+mkdir "$scratch/release"
+tar -xzf "$dist"/phonebook-*[0-9].tar.gz -C "$scratch/release" --strip-components=1
+(cd "$scratch/release" && [[ ! -e .git ]] && cmake --workflow --preset dist >/dev/null)
 for package in phonebook_*.deb phonebook-*.x86_64.rpm phonebook-*-win64.zip; do
-  cmp "$dist"/$package "$scratch"/phonebook-*/build/dist/$package
+  cmp "$dist"/$package "$scratch"/release/build/dist/$package
 done
-grep -v '\.tar\.gz$' "$dist/SHA256SUMS" | cmp - "$scratch"/phonebook-*/build/dist/SHA256SUMS
+grep -v '\.tar\.gz$' "$dist/SHA256SUMS" | cmp - "$scratch/release/build/dist/SHA256SUMS"
 echo "source release: the same packages, and their SHA256SUMS less the tarball's line"
 
 step "A packager's flags (Debian's, and -fno-omit-frame-pointer) reach every compile and link line"
