@@ -65,16 +65,23 @@ TEST(CommandLoopTest, EndOfInputOnATerminalLeavesAFreshLine) {
   EXPECT_EQ(runScript("exit\n", true).output, prompt);
 }
 
-// A contact of each kind, with refusals, a team too long to stay inside its string and a
-// command line longer than the input buffer; the family member is removed, and the rest listed.
+// A contact of each kind, with refusals, a team longer than the input buffer with CR LF line
+// ends and a command line longer than the input buffer; the family member is removed, and the
+// rest listed.
+const std::string longTeam(70000, 't');
 const std::string session =
     "1\n9\n1\nAnn\nAnn Lee\n010-1234-5678\n"
-    "1\n2\nBob Kim\n02-1234-5678\nSales and Support\n"
+    "1\r\n2\r\nBob Kim\r\n02-1234-5678\r\n" +
+    longTeam +
+    "\r\n"
     "1\n3\nCy Oh\n010-0001-0001\n990315\n" +
     std::string(100000, 'x') +
     "\n"
     "1\n4\nDee Park\n02-0012-3456\n25\n"
     "2\n3\n3\nexit\n";
+const std::string sessionListing = listingHeader +
+                                   "1. Ann Lee_010-1234-5678\n2. Bob Kim_02-1234-5678_" + longTeam +
+                                   "\n3. Dee Park_02-0012-3456_25\n";
 
 // The names the phone book lists, in order.
 std::vector<std::string> namesListed() {
@@ -97,20 +104,39 @@ std::size_t occurrences(const std::string& text, const std::string& part) {
   return count;
 }
 
+// How the session reaches the program: all there at once (a file), a line at a time (a pipe from
+// a program that answers each prompt), or typed at a terminal's line editor.
+enum class Arrival { AllAtOnce, LineAtATime, Edited };
+constexpr Arrival arrivals[] = {Arrival::AllAtOnce, Arrival::LineAtATime, Arrival::Edited};
+
+const char* nameOf(Arrival arrival) {
+  switch (arrival) {
+    case Arrival::AllAtOnce:
+      return "all at once";
+    case Arrival::LineAtATime:
+      return "a line at a time";
+    case Arrival::Edited:
+      return "at a line editor";
+  }
+  return "";
+}
+
 struct SessionRun {
   int status;
   std::size_t allocations;  // asked for, failed ones included
 };
 
-// Runs the session on an empty phone book, typed a line at a time (so that output is handed over
-// before each line is read) or all there at once, into the buffers given; memory runs out at the
-// `failFrom`-th allocation (0: never).
-SessionRun runSession(bool typed, Output& output, std::streambuf& errors,
+// Runs the session on an empty phone book, arriving as `arrival` says, into the buffers given;
+// memory runs out at the `failFrom`-th allocation (0: never).
+SessionRun runSession(Arrival arrival, Output& output, std::streambuf& errors,
                       std::size_t failFrom = 0) {
   phoneBook.clear();
   std::stringbuf all(session);
   LineAtATime lines(session);
-  const StandardStreams streams(typed ? static_cast<std::streambuf&>(lines) : all, output, errors);
+  Typist typist(session);
+  const StandardStreams streams(
+      arrival == Arrival::LineAtATime ? static_cast<std::streambuf&>(lines) : all, output, errors,
+      arrival == Arrival::Edited ? &typist : nullptr);
   const AllocationFailure failure(failFrom);
   return {runCommandLoop(), failure.count()};
 }
@@ -119,33 +145,36 @@ TEST(CommandLoopTest, MemoryRunningOutAtAnyAllocationEndsTheRunCleanly) {
   // Memory runs out at the 1st, 2nd, 3rd, ... allocation of the session until it needs no more.
   // Every time the run ends as out of memory, with the message after all the output before it;
   // what the output confirms is exactly what the phone book holds, and the phone book still works.
-  Output full;
-  ASSERT_EQ(runSession(false, full, full).status, 0);
   const std::vector<std::string> names = {"Ann Lee", "Bob Kim", "Cy Oh", "Dee Park"};
   const std::string outOfMemory = "phonebook: out of memory\n";
-  for (std::size_t k = 1;; ++k) {
-    SCOPED_TRACE(testing::Message() << "allocation " << k << " fails");
-    Output output;
-    const SessionRun run = runSession(false, output, output, k);
-    if (run.allocations < k) {
-      ASSERT_EQ(run.status, 0);
-      EXPECT_EQ(output.taken, full.taken);
-      break;
-    }
-    ASSERT_EQ(run.status, 1);
-    ASSERT_TRUE(output.taken.ends_with(outOfMemory)) << output.taken;
-    const std::string written = output.taken.substr(0, output.taken.size() - outOfMemory.size());
-    ASSERT_EQ(written, full.taken.substr(0, written.size()));
+  for (const Arrival arrival : arrivals) {
+    Output full;
+    ASSERT_EQ(runSession(arrival, full, full).status, 0);
+    ASSERT_NE(full.taken.find(sessionListing), std::string::npos) << nameOf(arrival);
+    for (std::size_t k = 1;; ++k) {
+      SCOPED_TRACE(testing::Message() << nameOf(arrival) << ", allocation " << k << " fails");
+      Output output;
+      const SessionRun run = runSession(arrival, output, output, k);
+      if (run.allocations < k) {
+        ASSERT_EQ(run.status, 0);
+        EXPECT_EQ(output.taken, full.taken);
+        break;
+      }
+      ASSERT_EQ(run.status, 1);
+      ASSERT_TRUE(output.taken.ends_with(outOfMemory)) << output.taken;
+      const std::string written = output.taken.substr(0, output.taken.size() - outOfMemory.size());
+      ASSERT_EQ(written, full.taken.substr(0, written.size()));
 
-    std::vector<std::string> held(
-        names.begin(), names.begin() + static_cast<std::ptrdiff_t>(occurrences(written, added)));
-    if (written.find(removed) != std::string::npos) {
-      held.erase(held.begin() + 2);
+      std::vector<std::string> held(
+          names.begin(), names.begin() + static_cast<std::ptrdiff_t>(occurrences(written, added)));
+      if (written.find(removed) != std::string::npos) {
+        held.erase(held.begin() + 2);
+      }
+      ASSERT_EQ(namesListed(), held);
+      phoneBook.add(std::make_unique<Person>("Zed", "Zed", 1012345678));
+      held.emplace_back("Zed Zed");
+      ASSERT_EQ(namesListed(), held);
     }
-    ASSERT_EQ(namesListed(), held);
-    phoneBook.add(std::make_unique<Person>("Zed", "Zed", 1012345678));
-    held.emplace_back("Zed Zed");
-    ASSERT_EQ(namesListed(), held);
   }
   phoneBook.clear();
 }
@@ -153,21 +182,24 @@ TEST(CommandLoopTest, MemoryRunningOutAtAnyAllocationEndsTheRunCleanly) {
 TEST(CommandLoopTest, OutputFailingAtAnyHandOverEndsTheRunCleanly) {
   // Each hand-over in turn is refused, or taken only in part: the run ends with status 1 and the
   // reason said once, and nothing is written after it.
-  Output full;
-  std::stringbuf noErrors;
-  ASSERT_EQ(runSession(true, full, noErrors).status, 0);
-  ASSERT_GT(full.ends.size(), 20u);
-  for (const bool inPart : {false, true}) {
-    for (std::size_t k = 1; k <= full.ends.size(); ++k) {
-      SCOPED_TRACE(testing::Message() << "hand-over " << k << (inPart ? " taken in part" : ""));
-      Output output(k, inPart);
-      std::stringbuf errors;
-      EXPECT_EQ(runSession(true, output, errors).status, 1);
-      EXPECT_EQ(errors.str(), "phonebook: cannot write to standard output\n");
-      EXPECT_EQ(output.ends.size(), k) << "hand-overs tried";
-      const std::size_t start = k == 1 ? 0 : full.ends[k - 2];
-      const std::size_t taken = inPart ? (full.ends[k - 1] - start) / 2 : 0;
-      EXPECT_EQ(output.taken, full.taken.substr(0, start + taken));
+  for (const Arrival arrival : arrivals) {
+    Output full;
+    std::stringbuf noErrors;
+    ASSERT_EQ(runSession(arrival, full, noErrors).status, 0);
+    ASSERT_GE(full.ends.size(), 5u);
+    for (const bool inPart : {false, true}) {
+      for (std::size_t k = 1; k <= full.ends.size(); ++k) {
+        SCOPED_TRACE(testing::Message()
+                     << nameOf(arrival) << ", hand-over " << k << (inPart ? " taken in part" : ""));
+        Output output(k, inPart);
+        std::stringbuf errors;
+        EXPECT_EQ(runSession(arrival, output, errors).status, 1);
+        EXPECT_EQ(errors.str(), "phonebook: cannot write to standard output\n");
+        EXPECT_EQ(output.ends.size(), k) << "hand-overs tried";
+        const std::size_t start = k == 1 ? 0 : full.ends[k - 2];
+        const std::size_t taken = inPart ? (full.ends[k - 1] - start) / 2 : 0;
+        EXPECT_EQ(output.taken, full.taken.substr(0, start + taken));
+      }
     }
   }
   phoneBook.clear();

@@ -1,5 +1,6 @@
 #include "console/console.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -48,10 +49,14 @@ class StandardOutput final : public std::streambuf {
 
 StandardInput standardInput;
 StandardOutput standardOutput;
-Console standardConsole(standardInput, standardOutput, platform::standardOutputIsTerminal());
+Console standardConsole(standardInput, standardOutput, platform::standardOutputIsTerminal(),
+                        platform::terminalLineEditor());
 
-// A line this long is not kept in memory once it has been taken.
-constexpr std::size_t longLineKept = std::size_t{1} << 20;
+// At a line editor, the start of a line not yet ended stays behind when a full buffer is handed
+// over, up to this length, so that the editor gets all of it as its prompt.
+constexpr std::size_t longestPrompt = 1024;
+
+bool isControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7f'; }
 
 }  // namespace
 
@@ -59,11 +64,12 @@ namespace detail {
 Console* activeConsole = &standardConsole;
 }
 
-Console::Console(std::streambuf& input, std::streambuf& output, bool outputIsTerminal)
-    : input_(input), output_(output), outputIsTerminal_(outputIsTerminal) {}
+Console::Console(std::streambuf& input, std::streambuf& output, bool outputIsTerminal,
+                 platform::LineEditor* editor)
+    : input_(input), output_(output), outputIsTerminal_(outputIsTerminal), editor_(editor) {}
 
 std::string_view Console::readLine() {
-  if (longLine_.capacity() > longLineKept) {
+  if (longLine_.capacity() > platform::longLine) {
     std::string().swap(longLine_);  // gives its memory back; assigning would keep it
   }
   longLine_.clear();
@@ -107,10 +113,14 @@ bool Console::refill() {
   if (ended_) {
     return false;
   }
-  // The program is about to wait: whatever it has written must be on the screen by then.
-  handOver();
-  const std::streamsize count =
-      input_.sgetn(inputBuffer_.data(), static_cast<std::streamsize>(inputBuffer_.size()));
+  std::streamsize count = 0;
+  if (editor_ != nullptr) {
+    count = static_cast<std::streamsize>(readEdited());
+  } else {
+    // The program is about to wait: whatever it has written must be on the screen by then.
+    handOver();
+    count = input_.sgetn(inputBuffer_.data(), static_cast<std::streamsize>(inputBuffer_.size()));
+  }
   if (count <= 0) {
     ended_ = true;
     return false;
@@ -120,21 +130,54 @@ bool Console::refill() {
   return true;
 }
 
+std::size_t Console::readEdited() {
+  if (edited_.empty()) {
+    const std::string_view pending(pending_.data(), std::exchange(pendingSize_, 0));
+    const std::size_t lineStart = pending.rfind('\n') + 1;  // 0 when there is no line end
+    put(pending.substr(0, lineStart));
+    const platform::EditedLine line = editor_->editLine(pending.substr(lineStart));
+    if (line.error != 0) {
+      throw failure("cannot read standard input", line.error);
+    }
+    edited_ = line.text;
+  }
+  const std::size_t count = std::min(edited_.size(), inputBuffer_.size());
+  std::memcpy(inputBuffer_.data(), edited_.data(), count);
+  edited_.remove_prefix(count);
+  return count;
+}
+
 void Console::handOver() { put(std::string_view(pending_.data(), std::exchange(pendingSize_, 0))); }
+
+void Console::handOverFullBuffer() {
+  std::size_t kept = 0;
+  if (editor_ != nullptr) {
+    const std::string_view pending(pending_.data(), pendingSize_);
+    kept = pending.size() - (pending.rfind('\n') + 1);
+    if (kept > longestPrompt) {
+      kept = 0;
+    }
+  }
+  put(std::string_view(pending_.data(), pendingSize_ - kept));
+  std::memmove(pending_.data(), pending_.data() + pendingSize_ - kept, kept);
+  pendingSize_ = kept;
+}
 
 void Console::writeThroughFullBuffer(std::string_view text) {
   // Fill the buffer and hand it over whole, so that output goes out in blocks of its full size.
-  const std::size_t room = pending_.size() - pendingSize_;
-  std::memcpy(pending_.data() + pendingSize_, text.data(), room);
-  pendingSize_ = pending_.size();
-  text.remove_prefix(room);
-  handOver();
-  if (text.size() >= pending_.size()) {
-    put(text);  // a text larger than the buffer goes out as it is, without a copy
-    return;
+  while (text.size() > pending_.size() - pendingSize_) {
+    const std::size_t room = pending_.size() - pendingSize_;
+    std::memcpy(pending_.data() + pendingSize_, text.data(), room);
+    pendingSize_ = pending_.size();
+    text.remove_prefix(room);
+    handOverFullBuffer();
+    if (pendingSize_ == 0 && text.size() >= pending_.size()) {
+      put(text);  // a text larger than the buffer goes out as it is, without a copy
+      return;
+    }
   }
-  std::memcpy(pending_.data(), text.data(), text.size());
-  pendingSize_ = text.size();
+  std::memcpy(pending_.data() + pendingSize_, text.data(), text.size());
+  pendingSize_ += text.size();
 }
 
 void Console::put(std::string_view text) {
@@ -160,6 +203,25 @@ void refuse(std::string_view message) {
   writeLine(retryMessage);
 }
 
+void writeStored(std::string_view text) {
+  Console& out = console();
+  if (!out.outputIsTerminal()) {
+    out.write(text);
+    return;
+  }
+  for (;;) {
+    const auto control = std::find_if(text.begin(), text.end(), isControl);
+    const auto plain = static_cast<std::size_t>(control - text.begin());
+    out.write(text.substr(0, plain));
+    if (control == text.end()) {
+      return;
+    }
+    const char shown[] = {'^', static_cast<char>(*control ^ 0x40)};  // ESC (0x1b) as ^[ (0x5b)
+    out.write(std::string_view(shown, sizeof shown));
+    text.remove_prefix(plain + 1);
+  }
+}
+
 void finishAtEndOfInput() {
   if (console().outputIsTerminal()) {
     writeLine("");
@@ -167,8 +229,8 @@ void finishAtEndOfInput() {
 }
 
 ConsoleRedirect::ConsoleRedirect(std::streambuf& input, std::streambuf& output,
-                                 bool outputIsTerminal)
-    : console_(std::make_unique<Console>(input, output, outputIsTerminal)),
+                                 bool outputIsTerminal, platform::LineEditor* editor)
+    : console_(std::make_unique<Console>(input, output, outputIsTerminal, editor)),
       saved_(std::exchange(detail::activeConsole, console_.get())) {}
 
 ConsoleRedirect::~ConsoleRedirect() {

@@ -17,6 +17,10 @@
 
 namespace phonebook {
 
+namespace platform {
+class LineEditor;
+}
+
 // Thrown by readLine once input has ended. The command loop ends the run on it as "exit" does,
 // so no dialogue can keep asking and a half-typed contact is never stored.
 class EndOfInput : public std::exception {
@@ -32,19 +36,25 @@ class ConsoleFailure : public std::runtime_error {
 };
 
 // One console: where input comes from and output goes, the input read and not yet taken as
-// lines, the output written and not yet handed over, and whether the output is a terminal.
+// lines, the output written and not yet handed over, whether the output is a terminal, and the
+// line editor through which the user types, when there is one.
 //
 // Output is gathered and handed over only when someone could be waiting for it: before the
 // console asks for more input, when the gathered output fills its buffer, and when the run ends
 // (handOver). So a prompt is on the screen whenever the program waits, and a session whose input
 // is already there gets its output in large blocks. Once a hand-over has failed, nothing more is
 // written.
+//
+// With a line editor, lines are read from it instead of from `input`. The text written since the
+// last line end becomes the editor's prompt, which it shows and redraws with the line being
+// edited; the output before it is handed over first.
 class Console {
  public:
-  // `input` and `output` must outlive the console. A failure of theirs is a ConsoleFailure: a
-  // buffer reports one by throwing it, or by moving fewer bytes than asked (output) or none
-  // (input, which then counts as ended).
-  Console(std::streambuf& input, std::streambuf& output, bool outputIsTerminal);
+  // `input`, `output` and `editor` must outlive the console. A failure of theirs is a
+  // ConsoleFailure: a buffer reports one by throwing it, or by moving fewer bytes than asked
+  // (output) or none (input, which then counts as ended).
+  Console(std::streambuf& input, std::streambuf& output, bool outputIsTerminal,
+          platform::LineEditor* editor = nullptr);
   ~Console() = default;
   Console(const Console&) = delete;
   Console& operator=(const Console&) = delete;
@@ -73,7 +83,7 @@ class Console {
   // what was written. `size` must not exceed a few hundred bytes.
   char* reserve(std::size_t size) {
     if (size > pending_.size() - pendingSize_) {
-      handOver();
+      handOverFullBuffer();
     }
     return pending_.data() + pendingSize_;
   }
@@ -91,12 +101,17 @@ class Console {
   // Reads what the input has ready into the input buffer, after handing the output over; false
   // once input has ended.
   bool refill();
+  // The next piece of the line typed at the editor, into the input buffer; 0 at end of input.
+  std::size_t readEdited();
+  void handOverFullBuffer();
   void writeThroughFullBuffer(std::string_view text);
   void put(std::string_view text);
 
   std::streambuf& input_;
   std::streambuf& output_;
   bool outputIsTerminal_;
+  platform::LineEditor* editor_;
+  std::string_view edited_;  // what the editor gave and the input buffer has not yet taken
 
   std::array<char, bufferSize> inputBuffer_;
   std::size_t next_ = 0;  // the first byte of inputBuffer_ not yet taken
@@ -148,18 +163,26 @@ inline void flushOutput() { console().handOver(); }
 // then asks its question again.
 void refuse(std::string_view message);
 
+// Writes a text that the user typed and the program stored. At a terminal each control character
+// is shown as a caret and a letter, as `cat -v` shows it (ESC as ^[, DEL as ^?), so that stored
+// text cannot move the cursor, clear the screen or retitle the window; elsewhere every byte goes
+// out as it is stored.
+void writeStored(std::string_view text);
+
 // Ends the dialogue's output when input has run out: on a terminal the cursor is moved to a
 // fresh line, so that the shell's prompt does not follow the program's; elsewhere nothing is
 // written.
 void finishAtEndOfInput();
 
 // Points the dialogue at other streams for the lifetime of the object, through a console of its
-// own: input is read from `input` and output is written to `output`, and output not yet handed
-// over reaches `output` when the object goes. `outputIsTerminal` says whether the output is to be
-// treated as a terminal. Tests and the fuzz target run whole dialogues through it.
+// own: input is read from `input` (or typed at `editor`) and output is written to `output`, and
+// output not yet handed over reaches `output` when the object goes. `outputIsTerminal` says
+// whether the output is to be treated as a terminal. Tests and the fuzz target run whole
+// dialogues through it.
 class ConsoleRedirect {
  public:
-  ConsoleRedirect(std::streambuf& input, std::streambuf& output, bool outputIsTerminal = false);
+  ConsoleRedirect(std::streambuf& input, std::streambuf& output, bool outputIsTerminal = false,
+                  platform::LineEditor* editor = nullptr);
   ~ConsoleRedirect();
   ConsoleRedirect(const ConsoleRedirect&) = delete;
   ConsoleRedirect& operator=(const ConsoleRedirect&) = delete;

@@ -90,6 +90,16 @@ TEST(HandOverTest, OutputGoesOutBeforeEachReadAndAtTheEndOnly) {
     dialogue();
   }
   EXPECT_EQ(batchOutput.blocks(), (Blocks{"one\np>", "two\nq>r>", "last\n"}));
+
+  // Typed at a line editor: the editor shows each prompt, the rest goes out before it.
+  test::Output editedOutput;
+  test::Typist typist("a\nb\n");
+  {
+    const ConsoleRedirect redirect(batch, editedOutput, true, &typist);
+    dialogue();
+  }
+  EXPECT_EQ(typist.prompts, (Blocks{"p>", "q>", "r>"}));
+  EXPECT_EQ(editedOutput.blocks(), (Blocks{"one\n", "two\n", "last\n"}));
 }
 
 TEST(HandOverTest, LongOutputGoesOutInFullBlocks) {
@@ -111,18 +121,32 @@ TEST(HandOverTest, LongOutputGoesOutInFullBlocks) {
 
 TEST(HandOverTest, TextEndsAtTheBufferEndWhateverItsLength) {
   // Output is gathered in 64 KiB: text copied in and numbers made in place, ending just before,
-  // exactly at, and just after the buffer's last byte.
+  // exactly at, and just after the buffer's last byte. At a line editor, the line that the
+  // buffer's end cuts is the editor's prompt all the same.
   constexpr std::size_t bufferSize = 65536;
   for (std::size_t room = 0; room <= 40; ++room) {
-    std::stringbuf input;
-    std::stringbuf output;
-    {
-      const ConsoleRedirect redirect(input, output);
-      writeText(std::string(bufferSize - room, 'a'));
-      writeText("0123456789");
-      writeNumber(-2147483647 - 1);
+    for (const bool edited : {false, true}) {
+      std::stringbuf input;
+      std::stringbuf output;
+      test::Typist typist("");
+      const std::string lines = std::string(bufferSize - room - 1, 'a') + "\n";
+      {
+        const ConsoleRedirect redirect(input, output, edited, edited ? &typist : nullptr);
+        writeText(lines);
+        writeText("0123456789");
+        writeNumber(-2147483647 - 1);
+        if (edited) {
+          EXPECT_THROW(readLine(), EndOfInput);
+        }
+      }
+      SCOPED_TRACE(testing::Message() << room << (edited ? " edited" : ""));
+      if (edited) {
+        EXPECT_EQ(output.str(), lines);
+        EXPECT_EQ(typist.prompts, std::vector<std::string>{"0123456789-2147483648"});
+      } else {
+        EXPECT_EQ(output.str(), lines + "0123456789-2147483648");
+      }
     }
-    EXPECT_EQ(output.str(), std::string(bufferSize - room, 'a') + "0123456789-2147483648") << room;
   }
 }
 

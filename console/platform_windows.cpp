@@ -103,6 +103,9 @@ Transfer writeStandardOutput(const char* data, std::size_t size) {
 
 bool standardOutputIsTerminal() { return _isatty(standardOutput) != 0; }
 
+// A Windows console edits the line being typed and keeps the lines typed before itself.
+LineEditor* terminalLineEditor() { return nullptr; }
+
 bool toLocalTime(std::time_t time, std::tm& local) { return localtime_s(&local, &time) == 0; }
 
 }  // namespace phonebook::platform

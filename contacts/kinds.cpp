@@ -15,7 +15,7 @@ Work::Work(std::string first, std::string last, std::int32_t phone, std::string 
 void Work::print() const {
   Person::print();
   writeText("_");
-  writeText(team);
+  writeStored(team);
 }
 
 namespace {
@@ -37,7 +37,7 @@ Family::Family(std::string first, std::string last, std::int32_t phone, std::str
 void Family::print() const {
   Person::print();
   writeText("_");
-  writeText(birthday);
+  writeStored(birthday);
   writeText("_");
   writeNumber(daysUntilBirthday());
 }

@@ -12,8 +12,9 @@
 namespace phonebook {
 namespace {
 
-std::string printed(const Person& entry) {
-  return test::captureOutput("", [&] { entry.print(); });
+std::string printed(const Person& entry, bool atTerminal = false) {
+  return test::captureOutput(
+      "", [&] { entry.print(); }, atTerminal);
 }
 
 TEST(KindsTest, EachKindAddsItsFieldToThePersonLine) {
@@ -21,6 +22,15 @@ TEST(KindsTest, EachKindAddsItsFieldToThePersonLine) {
   EXPECT_EQ(printed(Work("Bob", "Kim", 212345678, "")), "Bob Kim_02-1234-5678_");
   EXPECT_EQ(printed(Friend("Ann", "Lee", 1012345678, 25)), "Ann Lee_010-1234-5678_25");
   EXPECT_EQ(printed(Friend("Ann", "Lee", 1012345678, 0)), "Ann Lee_010-1234-5678_0");
+
+  // Stored control characters go out as they are, but a terminal shows them in carets: the first
+  // and last below 0x20, ESC and DEL; a space, '~' and a byte of UTF-8 are no control characters.
+  const std::string team("\0\x1b[2J\x1f ~\x7f\xc3\xa9", 11);
+  const Work work("Bob\x1b", "Kim\x7f", 212345678, team);
+  EXPECT_EQ(printed(work), "Bob\x1b Kim\x7f_02-1234-5678_" + team);
+  EXPECT_EQ(printed(work, true), "Bob^[ Kim^?_02-1234-5678_^@^[[2J^_ ~^?\xc3\xa9");
+  EXPECT_TRUE(printed(Family("Ann", "Lee", 1012345678, "\v1\f1\r1"), true)
+                  .starts_with("Ann Lee_010-1234-5678_^K1^L1^M1_"));
 }
 
 TEST(KindsTest, FamilyLineShowsTheBirthdayAndTheDaysUntilIt) {

@@ -25,9 +25,9 @@ Person::Person(std::string first, std::string last, std::int32_t phone)
     : firstName(std::move(first)), lastName(std::move(last)), phoneNumber(phone) {}
 
 void Person::print() const {
-  writeText(firstName);
+  writeStored(firstName);
   writeText(" ");
-  writeText(lastName);
+  writeStored(lastName);
   writeText("_");
   writePhone(phoneNumber);
 }

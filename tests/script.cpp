@@ -28,16 +28,17 @@ Transcript runScript(std::string_view input, bool outputIsTerminal) {
 }
 
 StandardStreams::StandardStreams(std::streambuf& input, std::streambuf& output,
-                                 std::streambuf& errors)
-    : redirect_(input, output), savedErrors_(std::cerr.rdbuf(&errors)) {}
+                                 std::streambuf& errors, platform::LineEditor* editor)
+    : redirect_(input, output, editor != nullptr, editor), savedErrors_(std::cerr.rdbuf(&errors)) {}
 
 StandardStreams::~StandardStreams() { std::cerr.rdbuf(savedErrors_); }
 
-std::string captureOutput(std::string_view input, const std::function<void()>& dialogue) {
+std::string captureOutput(std::string_view input, const std::function<void()>& dialogue,
+                          bool outputIsTerminal) {
   std::istringstream in{std::string(input)};
   std::ostringstream out;
   {
-    const ConsoleRedirect redirect(*in.rdbuf(), *out.rdbuf());
+    const ConsoleRedirect redirect(*in.rdbuf(), *out.rdbuf(), outputIsTerminal);
     dialogue();
   }
   return out.str();
@@ -88,6 +89,20 @@ std::streamsize LineAtATime::xsgetn(char* data, std::streamsize size) {
   text_.copy(data, count, next_);
   next_ += count;
   return static_cast<std::streamsize>(count);
+}
+
+Typist::Typist(std::string text, int error) : text_(std::move(text)), error_(error) {}
+
+platform::EditedLine Typist::editLine(std::string_view shown) {
+  prompts.emplace_back(shown);
+  if (next_ == text_.size()) {
+    return {{}, error_};
+  }
+  const std::size_t lineFeed = text_.find('\n', next_);
+  const std::size_t end = lineFeed == std::string::npos ? text_.size() : lineFeed + 1;
+  const std::string_view line = std::string_view(text_).substr(next_, end - next_);
+  next_ = end;
+  return {line};
 }
 
 std::string birthdayIn(int daysAhead, const char* year) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "console/console.h"
+#include "console/platform.h"
 
 namespace phonebook::test {
 
@@ -23,10 +24,12 @@ struct Transcript {
 // output and the exit status. The phone book is left empty again afterwards.
 Transcript runScript(std::string_view input, bool outputIsTerminal = false);
 
-// Points standard input, output and error at the given buffers for the life of the object.
+// Points standard input, output and error at the given buffers for the life of the object; with
+// an `editor`, standard input and output are a terminal at which the user types through it.
 class StandardStreams {
  public:
-  StandardStreams(std::streambuf& input, std::streambuf& output, std::streambuf& errors);
+  StandardStreams(std::streambuf& input, std::streambuf& output, std::streambuf& errors,
+                  platform::LineEditor* editor = nullptr);
   ~StandardStreams();
   StandardStreams(const StandardStreams&) = delete;
   StandardStreams& operator=(const StandardStreams&) = delete;
@@ -37,8 +40,9 @@ class StandardStreams {
 };
 
 // Runs `dialogue` with standard input reading `input`, and returns what it wrote to standard
-// output. Whatever the dialogue throws is left to the caller.
-std::string captureOutput(std::string_view input, const std::function<void()>& dialogue);
+// output, a terminal or not. Whatever the dialogue throws is left to the caller.
+std::string captureOutput(std::string_view input, const std::function<void()>& dialogue,
+                          bool outputIsTerminal = false);
 
 // An output that keeps what it is handed, and where each hand-over ended. It can fail as a full
 // disk does: the `failAt`-th hand-over (counting from 1; 0 for none) is taken only in part, its
@@ -76,6 +80,22 @@ class LineAtATime : public std::streambuf {
   std::string text_;
   std::size_t next_ = 0;
   std::function<void()> beforeEachRead_;
+};
+
+// A user at a line editor: types `text` a line at a time and keeps each prompt it is shown. Once
+// the text is typed, input ends, or with `error` the terminal fails with that error number.
+class Typist final : public platform::LineEditor {
+ public:
+  explicit Typist(std::string text, int error = 0);
+
+  std::vector<std::string> prompts;
+
+  platform::EditedLine editLine(std::string_view prompt) override;
+
+ private:
+  std::string text_;
+  std::size_t next_ = 0;
+  int error_;
 };
 
 }  // namespace phonebook::test
