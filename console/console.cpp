@@ -141,8 +141,7 @@ std::size_t Console::readEdited() {
     }
     edited_ = line.text;
   }
-  const std::size_t count = std::min(edited_.size(), inputBuffer_.size());
-  std::memcpy(inputBuffer_.data(), edited_.data(), count);
+  const std::size_t count = edited_.copy(inputBuffer_.data(), inputBuffer_.size());
   edited_.remove_prefix(count);
   return count;
 }

@@ -122,8 +122,9 @@ class Editline final : public LineEditor {
     ::el_set(editor_, EL_HIST, ::history, history_);
     // The terminal's settings are put back when a signal ends or stops the program at the prompt.
     ::el_set(editor_, EL_SIGNAL, 1);
-    ::el_set(editor_, EL_ADDFN, "phonebook-delete-or-end",
-             "Delete the character under the cursor; end input on an empty line", &deleteOrEnd);
+    // Wide texts, which the editor keeps as they are (narrow ones it copies and never frees).
+    ::el_wset(editor_, EL_ADDFN, L"phonebook-delete-or-end",
+              L"Delete the character under the cursor; end input on an empty line", &deleteOrEnd);
     ::el_set(editor_, EL_BIND, "^D", "phonebook-delete-or-end", nullptr);
     return true;
   }

@@ -288,6 +288,9 @@ def test_end_when_the_reader_of_the_output_has_gone(phonebook):
         assert status == -signal.SIGPIPE
 
 
+# A terminal of the kind most have, with no locale set.
+TERMINAL = dict({name: value for name, value in os.environ.items()
+                 if name not in ("LANG", "LANGUAGE") and not name.startswith("LC_")}, TERM="xterm")
 LEFT, HOME, END, UP = "\x1b[D", "\x1b[H", "\x1b[F", "\x1b[A"
 BACKSPACE, CTRL_D, CTRL_U, CTRL_V, ESC = "\x7f", "\x04", "\x15", "\x16", "\x1b"
 
@@ -303,12 +306,12 @@ BACKSPACE, CTRL_D, CTRL_U, CTRL_V, ESC = "\x7f", "\x04", "\x15", "\x16", "\x1b"
                  id="Ctrl-D at a terminal ends the run on a fresh line"),
     pytest.param("terminal", None, [
         ("", PROMPT), ("1\r", TYPES + PROMPT), ("2\r", "Name: "),
-        (f"junk{CTRL_U}y Dx{HOME}C{END}{BACKSPACE}o{LEFT}x\r", "Phone number: "),
+        (f"junk{CTRL_U}é Dx{HOME}C{END}{BACKSPACE}o{LEFT}x\r", "Phone number: "),
         (f"010-1234-56778{LEFT}{LEFT}{CTRL_D}\r", "Team: "), (f"Sa{CTRL_V}{ESC}les\r", ADDED + PROMPT),
-        ("3\r", LISTING + "1. Cy Dxo_010-1234-5678_Sa^[les\n" + PROMPT),
+        ("3\r", LISTING + "1. Cé Dxo_010-1234-5678_Sa^[les\n" + PROMPT),
         (f"bogus{CTRL_D}\r", INVALID_COMMAND + PROMPT),
-        (f"{UP}{UP}\r", LISTING + "1. Cy Dxo_010-1234-5678_Sa^[les\n" + PROMPT), (EOF, "\n")],
-        None, id="lines edited at a terminal are stored as shown, and called back with Up"),
+        (f"{UP}{UP}\r", LISTING + "1. Cé Dxo_010-1234-5678_Sa^[les\n" + PROMPT), (EOF, "\n")],
+        None, id="lines edited at a terminal, UTF-8 too, are stored as shown; Up calls them back"),
     pytest.param("terminal", f"\n1\n2\nAnn Lee\n010-1234-5678\nSa{ESC}les\n3\n", [
         ("", PROMPT + MENU + PROMPT + TYPES + PROMPT + "Name: Phone number: Team: " + ADDED + PROMPT +
          LISTING + "1. Ann Lee_010-1234-5678_Sa^[les\n" + PROMPT + "\n")], None,
@@ -335,7 +338,7 @@ def test_conversation(phonebook, tmp_path, over, typed_in, steps, written):
 
     if over == "terminal":
         program = pexpect.spawn(phonebook.command[0], phonebook.command[1:], timeout=10,
-                                preexec_fn=redirect, env=dict(os.environ, TERM="xterm"))
+                                preexec_fn=redirect, env=TERMINAL)
         # The terminal echoes what is typed, and shows each line end as CR LF.
         shown = lambda text: text.replace("\n", "\r\n").encode()
         echo = lambda text: shown(text.replace("\r", "\n")) if text.rstrip("\r\n").isprintable() \
@@ -369,7 +372,7 @@ def test_long_lines_typed_at_a_terminal(phonebook):
     line editor too lets go of it."""
     if phonebook.windows:
         pytest.skip("Windows has no pseudo-terminal")
-    program = pexpect.spawn(phonebook.command[0], timeout=60, env=dict(os.environ, TERM="xterm"))
+    program = pexpect.spawn(phonebook.command[0], timeout=60, env=TERMINAL)
 
     def type_in(text):
         """Types in pieces, taking the echo as it comes so that neither side waits; what answers
@@ -403,7 +406,7 @@ def test_the_terminal_after_ctrl_z_and_ctrl_c(phonebook):
     reads whole lines again, as the shell's read shows: Backspace is taken by the terminal."""
     if phonebook.windows:
         pytest.skip("Windows has no pseudo-terminal")
-    shell = pexpect.spawn("sh", ["-i"], timeout=10, env=dict(os.environ, TERM="xterm", PS1="$ "))
+    shell = pexpect.spawn("sh", ["-i"], timeout=10, env=dict(TERMINAL, PS1="$ "))
     shell.expect_exact("$ ")
     shell.sendline(phonebook.command[0])
     shell.expect_exact(PROMPT)
