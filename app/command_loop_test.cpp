@@ -107,19 +107,12 @@ std::size_t occurrences(const std::string& text, const std::string& part) {
 // How the session reaches the program: all there at once (a file), a line at a time (a pipe from
 // a program that answers each prompt), or typed at a terminal's line editor.
 enum class Arrival { AllAtOnce, LineAtATime, Edited };
-constexpr Arrival arrivals[] = {Arrival::AllAtOnce, Arrival::LineAtATime, Arrival::Edited};
-
-const char* nameOf(Arrival arrival) {
-  switch (arrival) {
-    case Arrival::AllAtOnce:
-      return "all at once";
-    case Arrival::LineAtATime:
-      return "a line at a time";
-    case Arrival::Edited:
-      return "at a line editor";
-  }
-  return "";
-}
+const struct {
+  Arrival arrival;
+  const char* name;
+} arrivals[] = {{Arrival::AllAtOnce, "all at once"},
+                {Arrival::LineAtATime, "a line at a time"},
+                {Arrival::Edited, "at a line editor"}};
 
 struct SessionRun {
   int status;
@@ -147,12 +140,12 @@ TEST(CommandLoopTest, MemoryRunningOutAtAnyAllocationEndsTheRunCleanly) {
   // what the output confirms is exactly what the phone book holds, and the phone book still works.
   const std::vector<std::string> names = {"Ann Lee", "Bob Kim", "Cy Oh", "Dee Park"};
   const std::string outOfMemory = "phonebook: out of memory\n";
-  for (const Arrival arrival : arrivals) {
+  for (const auto [arrival, name] : arrivals) {
     Output full;
     ASSERT_EQ(runSession(arrival, full, full).status, 0);
-    ASSERT_NE(full.taken.find(sessionListing), std::string::npos) << nameOf(arrival);
+    ASSERT_NE(full.taken.find(sessionListing), std::string::npos) << name;
     for (std::size_t k = 1;; ++k) {
-      SCOPED_TRACE(testing::Message() << nameOf(arrival) << ", allocation " << k << " fails");
+      SCOPED_TRACE(testing::Message() << name << ", allocation " << k << " fails");
       Output output;
       const SessionRun run = runSession(arrival, output, output, k);
       if (run.allocations < k) {
@@ -182,7 +175,7 @@ TEST(CommandLoopTest, MemoryRunningOutAtAnyAllocationEndsTheRunCleanly) {
 TEST(CommandLoopTest, OutputFailingAtAnyHandOverEndsTheRunCleanly) {
   // Each hand-over in turn is refused, or taken only in part: the run ends with status 1 and the
   // reason said once, and nothing is written after it.
-  for (const Arrival arrival : arrivals) {
+  for (const auto [arrival, name] : arrivals) {
     Output full;
     std::stringbuf noErrors;
     ASSERT_EQ(runSession(arrival, full, noErrors).status, 0);
@@ -190,7 +183,7 @@ TEST(CommandLoopTest, OutputFailingAtAnyHandOverEndsTheRunCleanly) {
     for (const bool inPart : {false, true}) {
       for (std::size_t k = 1; k <= full.ends.size(); ++k) {
         SCOPED_TRACE(testing::Message()
-                     << nameOf(arrival) << ", hand-over " << k << (inPart ? " taken in part" : ""));
+                     << name << ", hand-over " << k << (inPart ? " taken in part" : ""));
         Output output(k, inPart);
         std::stringbuf errors;
         EXPECT_EQ(runSession(arrival, output, errors).status, 1);

@@ -7,6 +7,7 @@
 
 #include "console/console.h"
 #include "tests/script.h"
+#include "tests/texts.h"
 
 namespace phonebook {
 namespace {
@@ -115,11 +116,9 @@ TEST(ReadFieldTest, AsksAgainUntilTheTextPasses) {
   std::string field;
   const std::string output = test::captureOutput("Ann\n\nAnn  Lee\nAnn Lee\t\r\n",
                                                  [&] { field = readField(FieldKind::Name); });
-  EXPECT_EQ(output,
-            "Name: Invalid Name.\nPlease try again.\n"
-            "Name: Invalid Name.\nPlease try again.\n"
-            "Name: Invalid Name.\nPlease try again.\n"
-            "Name: ");
+  using namespace test;
+  EXPECT_EQ(output, transcript({namePrompt, invalid("Name"), namePrompt, invalid("Name"),
+                                namePrompt, invalid("Name"), namePrompt}));
   EXPECT_EQ(field, "Ann Lee\t");  // not trimmed
 }
 

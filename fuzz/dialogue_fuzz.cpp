@@ -1,9 +1,9 @@
-// Fuzz target: runs the whole console dialogue in-process on arbitrary input and checks what holds
-// after every run, whatever was typed: the command loop returns 0 without letting an exception
-// out, the phone book grew by exactly the contacts the dialogue reported added minus those it
-// reported deleted, and the listing shows every entry once, numbered from 1. The same bytes also
-// drive a phone book of their own through adds and removes, checked at every step against a plain
-// list (PhoneBookModel).
+// Fuzz target: runs the whole console dialogue in-process on arbitrary input, read as a file and
+// typed at a line editor, and checks what holds after every run, whatever was typed: the command
+// loop returns 0 without letting an exception out, the phone book grew by exactly the contacts the
+// dialogue reported added minus those it reported deleted, and the listing shows every entry
+// once, numbered from 1. The same bytes also drive a phone book of their own through adds and
+// removes, checked at every step against a plain list (PhoneBookModel).
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -21,19 +21,23 @@
 #include "phonebook/commands.h"
 #include "phonebook/phone_book.h"
 #include "tests/phone_book_model.h"
+#include "tests/script.h"
+#include "tests/texts.h"
 
 namespace {
 
-constexpr std::string_view addedMessage = "Successfully added new person.";
-constexpr std::string_view deletedMessage = "A person is successfully deleted from the Phone Book!";
-constexpr std::string_view listingHeader = "Phone Book Print";
+using namespace phonebook::test;
+
+// A line the program writes, without its line end.
+std::string_view lineOf(const std::string& text) {
+  return std::string_view(text).substr(0, text.size() - 1);
+}
 
 // The prompts after which the program waits for a line. What is typed is not in the transcript,
 // so a message that answers a line follows the prompts written since the last line end on the
 // same line: "Name: Phone number: Successfully added new person.", for instance.
-constexpr std::array<std::string_view, 7> prompts = {
-    "QZ-4821-07356>", "Name: ",     "Phone number: ",         "Team: ",
-    "Age: ",          "Birthday: ", "Enter Index of person: "};
+const std::array<std::string, 7> prompts = {prompt,    namePrompt,     phonePrompt, teamPrompt,
+                                            agePrompt, birthdayPrompt, indexPrompt};
 
 // The line without the prompts at its front. No prompt begins another, and every other line the
 // program writes begins with a fixed text or, in the listing, with the entry's number, so what is
@@ -93,7 +97,7 @@ void checkListing(std::size_t count, std::string_view transcript) {
   const std::string listing = output.str();
   const std::vector<std::string_view> lines = linesOf(listing);
   if (listing.empty() || listing.back() != '\n' || lines.size() != count + 1 ||
-      lines.front() != listingHeader) {
+      lines.front() != lineOf(listingHeader)) {
     fail("the listing is not the header and " + std::to_string(count) + " entry lines:\n" + listing,
          transcript);
   }
@@ -130,17 +134,16 @@ void checkAgainstModel(const std::uint8_t* data, std::size_t size) {
   }
 }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  checkAgainstModel(data, size);
+// Runs the dialogue on `text`, read from a file or typed at a line editor, and checks it.
+void checkDialogue(const std::string& text, bool typed) {
   const std::size_t countBefore = phonebook::phoneBook.count();
-  std::stringbuf input(std::string(reinterpret_cast<const char*>(data), size), std::ios_base::in);
+  std::stringbuf input(text, std::ios_base::in);
+  Typist typist(text);
   std::stringbuf output;
 
   int status = -1;
   try {
-    const phonebook::ConsoleRedirect redirect(input, output);
+    const phonebook::ConsoleRedirect redirect(input, output, typed, typed ? &typist : nullptr);
     status = phonebook::runCommandLoop();
   } catch (const std::exception& error) {
     fail(std::string("an exception escaped the command loop: ") + error.what(), output.str());
@@ -153,17 +156,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   const std::vector<std::string_view> lines = linesOf(transcript);
-  const std::size_t added = countMessages(lines, addedMessage);
-  const std::size_t deleted = countMessages(lines, deletedMessage);
+  const std::size_t addedCount = countMessages(lines, lineOf(added));
+  const std::size_t deletedCount = countMessages(lines, lineOf(removed));
   const std::size_t countAfter = phonebook::phoneBook.count();
-  if (countBefore + added != countAfter + deleted) {
+  if (countBefore + addedCount != countAfter + deletedCount) {
     fail("the phone book went from " + std::to_string(countBefore) + " to " +
              std::to_string(countAfter) + " entries, but the dialogue reported " +
-             std::to_string(added) + " added and " + std::to_string(deleted) + " deleted",
+             std::to_string(addedCount) + " added and " + std::to_string(deletedCount) + " deleted",
          transcript);
   }
   checkListing(countAfter, transcript);
-
   phonebook::phoneBook.clear();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  checkAgainstModel(data, size);
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  checkDialogue(text, false);
+  checkDialogue(text, true);
   return 0;
 }

@@ -36,11 +36,11 @@ TEST(AddPersonTest, PlainPersonAfterRefusedTypesNameAndPhone) {
                             typeMenu + prompt + notAnInteger,  // past the 32-bit range
                             typeMenu + prompt + notAnInteger,
                             typeMenu + prompt,  // 1
-                            "Name: " + invalid("Name"),
-                            "Name: ",
-                            "Phone number: " + invalid("Phone number"),
-                            "Phone number: " + invalid("Phone number"),
-                            "Phone number: " + added,
+                            namePrompt + invalid("Name"),
+                            namePrompt,
+                            phonePrompt + invalid("Phone number"),
+                            phonePrompt + invalid("Phone number"),
+                            phonePrompt + added,
                             prompt + listingHeader + "1. Ann Lee_010-1234-5678\n",
                             prompt,
                         }));
@@ -51,14 +51,15 @@ TEST(AddPersonTest, WorkContactWithLenientTypeAndEmptyTeam) {
       "1\n2x\nBob Kim\n02-0012-3456\n\n"
       "1\n 2\nCy Oh\n010-0001-0001\nSales and Support\n"
       "3\nexit\n");
-  EXPECT_EQ(run.output, transcript({
-                            prompt + typeMenu + prompt + "Name: Phone number: Team: " + added,
-                            prompt + typeMenu + prompt + "Name: Phone number: Team: " + added,
-                            prompt + listingHeader,
-                            "1. Bob Kim_02-0012-3456_\n",
-                            "2. Cy Oh_010-0001-0001_Sales and Support\n",
-                            prompt,
-                        }));
+  EXPECT_EQ(run.output,
+            transcript({
+                prompt + typeMenu + prompt + namePrompt + phonePrompt + teamPrompt + added,
+                prompt + typeMenu + prompt + namePrompt + phonePrompt + teamPrompt + added,
+                prompt + listingHeader,
+                "1. Bob Kim_02-0012-3456_\n",
+                "2. Cy Oh_010-0001-0001_Sales and Support\n",
+                prompt,
+            }));
 }
 
 TEST(AddPersonTest, FamilyMemberAfterRefusedBirthdays) {
@@ -76,11 +77,11 @@ TEST(AddPersonTest, FamilyMemberAfterRefusedBirthdays) {
   }
   EXPECT_EQ(run.output,
             transcript({
-                prompt + typeMenu + prompt + "Name: Phone number: ",
-                "Birthday: " + invalid("Birthday"),
-                "Birthday: " + invalid("Birthday"),
-                "Birthday: " + invalid("Birthday"),
-                "Birthday: " + added,
+                prompt + typeMenu + prompt + namePrompt + phonePrompt,
+                birthdayPrompt + invalid("Birthday"),
+                birthdayPrompt + invalid("Birthday"),
+                birthdayPrompt + invalid("Birthday"),
+                birthdayPrompt + added,
                 prompt + listingHeader + "1. Ann Lee_010-1234-5678_" + birthday + "_0\n",
                 prompt,
             }));
@@ -91,19 +92,20 @@ TEST(AddPersonTest, FriendAfterRefusedAges) {
       "1\n4\nDee Park\n02-9999-9999\n-1\nabc\n\n2147483648\n25 years\n"
       "1\n4\nEd Yoo\n010-0000-0000\n0\n"
       "3\nexit\n");
-  EXPECT_EQ(run.output, transcript({
-                            prompt + typeMenu + prompt + "Name: Phone number: ",
-                            "Age: " + invalid("Age"),  // -1
-                            "Age: " + invalid("Age"),  // abc
-                            "Age: " + invalid("Age"),  // an empty line
-                            "Age: " + invalid("Age"),  // past the 32-bit range
-                            "Age: " + added,
-                            prompt + typeMenu + prompt + "Name: Phone number: Age: " + added,
-                            prompt + listingHeader,
-                            "1. Dee Park_02-9999-9999_25\n",
-                            "2. Ed Yoo_010-0000-0000_0\n",
-                            prompt,
-                        }));
+  EXPECT_EQ(run.output,
+            transcript({
+                prompt + typeMenu + prompt + namePrompt + phonePrompt,
+                agePrompt + invalid("Age"),  // -1
+                agePrompt + invalid("Age"),  // abc
+                agePrompt + invalid("Age"),  // an empty line
+                agePrompt + invalid("Age"),  // past the 32-bit range
+                agePrompt + added,
+                prompt + typeMenu + prompt + namePrompt + phonePrompt + agePrompt + added,
+                prompt + listingHeader,
+                "1. Dee Park_02-9999-9999_25\n",
+                "2. Ed Yoo_010-0000-0000_0\n",
+                prompt,
+            }));
 }
 
 TEST(AddPersonTest, EndOfInputEndsTheRunAndAddsNothing) {
@@ -114,10 +116,11 @@ TEST(AddPersonTest, EndOfInputEndsTheRunAndAddsNothing) {
       {"1\n", prompt + typeMenu + prompt},
       {"1\nx\n", prompt + typeMenu + prompt + notAnInteger + typeMenu + prompt},
       {"1\n5\n", prompt + typeMenu + prompt + noType("5") + typeMenu + prompt},
-      {"1\n4\nAnn Lee\n010-1234-5678\n", prompt + typeMenu + prompt + "Name: Phone number: Age: "},
-      {"1\n3\nAnn Lee\n010-1234-5678\n990230",
-       prompt + typeMenu + prompt + "Name: Phone number: Birthday: " + invalid("Birthday") +
-           "Birthday: "},
+      {"1\n4\nAnn Lee\n010-1234-5678\n",
+       prompt + typeMenu + prompt + namePrompt + phonePrompt + agePrompt},
+      {"1\n3\nAnn Lee\n010-1234-5678\n990230", prompt + typeMenu + prompt + namePrompt +
+                                                   phonePrompt + birthdayPrompt +
+                                                   invalid("Birthday") + birthdayPrompt},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.input);

@@ -11,6 +11,7 @@
 #include "phonebook/commands.h"
 #include "tests/phone_book_model.h"
 #include "tests/script.h"
+#include "tests/texts.h"
 
 namespace phonebook {
 namespace {
@@ -29,15 +30,14 @@ class PhoneBookTest : public ::testing::Test {
   }
 };
 
-TEST_F(PhoneBookTest, EmptyListingIsTheHeaderAlone) { EXPECT_EQ(listing(), "Phone Book Print\n"); }
+TEST_F(PhoneBookTest, EmptyListingIsTheHeaderAlone) { EXPECT_EQ(listing(), test::listingHeader); }
 
 TEST_F(PhoneBookTest, ListsEntriesNumberedInOrderOfAddition) {
   addThree();
-  EXPECT_EQ(listing(),
-            "Phone Book Print\n"
-            "1. Ann Lee_010-1234-5678\n"
-            "2. Bob Kim_02-1234-5678_Sales\n"
-            "3. Cy Oh_010-0001-0001_7\n");
+  EXPECT_EQ(listing(), test::listingHeader +
+                           "1. Ann Lee_010-1234-5678\n"
+                           "2. Bob Kim_02-1234-5678_Sales\n"
+                           "3. Cy Oh_010-0001-0001_7\n");
 }
 
 TEST(PhoneBookModelTest, AddsAndRemovesAgreeWithAPlainListAtEveryStep) {
@@ -62,7 +62,7 @@ TEST(PhoneBookModelTest, AddsAndRemovesAgreeWithAPlainListAtEveryStep) {
 }
 
 TEST_F(PhoneBookTest, CommandThreeListsThePhoneBook) {
-  EXPECT_EQ(test::runScript("3\nexit\n").output, "QZ-4821-07356>Phone Book Print\nQZ-4821-07356>");
+  EXPECT_EQ(test::runScript("3\nexit\n").output, test::prompt + test::listingHeader + test::prompt);
 }
 
 }  // namespace

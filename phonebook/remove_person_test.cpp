@@ -10,8 +10,6 @@ namespace {
 
 using namespace test;
 
-const std::string indexPrompt = "Enter Index of person: ";
-
 // Adds plain contacts named A A, B B, ... with the same phone number.
 std::string addContacts(int count) {
   std::string script;
@@ -27,7 +25,7 @@ std::string addContacts(int count) {
 std::string addedContacts(int count) {
   std::string output;
   for (int i = 0; i < count; ++i) {
-    output += transcript({prompt, typeMenu, prompt, "Name: Phone number: ", added});
+    output += transcript({prompt, typeMenu, prompt, namePrompt, phonePrompt, added});
   }
   return output;
 }

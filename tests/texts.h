@@ -1,22 +1,31 @@
-// The program's fixed texts as the tests expect to see them, each ending where the program ends it.
+// The program's texts as the tests expect to see them, each ending where the program ends it; the
+// program's own constants where it has them.
 #pragma once
 
 #include <initializer_list>
 #include <string>
 
+#include "console/texts.h"
+
 namespace phonebook::test {
 
-inline const std::string prompt = "QZ-4821-07356>";
+inline const std::string prompt(commandPrompt);
 inline const std::string menu =
     "Phone Book\n1. Add person\n2. Remove person\n3. Print phone book\n";
 inline const std::string typeMenu = "Select Type\n1. Person\n2. Work\n3. Family\n4. Friend\n";
-inline const std::string retry = "Please try again.\n";
+inline const std::string retry = std::string(retryMessage) + "\n";
 inline const std::string invalidCommand = "Invalid command.\n" + retry;
-inline const std::string notAnInteger = "Invalid Input. Correct input type is integer.\n" + retry;
+inline const std::string notAnInteger = std::string(notAnIntegerMessage) + "\n" + retry;
 inline const std::string added = "Successfully added new person.\n";
 inline const std::string removed = "A person is successfully deleted from the Phone Book!\n";
 inline const std::string noSuchPerson = "Person does not exist!\n";
 inline const std::string listingHeader = "Phone Book Print\n";
+inline const std::string indexPrompt = "Enter Index of person: ";
+inline const std::string namePrompt = "Name: ";
+inline const std::string phonePrompt = "Phone number: ";
+inline const std::string teamPrompt = "Team: ";
+inline const std::string agePrompt = "Age: ";
+inline const std::string birthdayPrompt = "Birthday: ";
 
 // The pieces of a transcript joined, one exchange a line in the test's source.
 inline std::string transcript(std::initializer_list<std::string> pieces) {
