@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -59,10 +61,18 @@ TEST(CommandLoopTest, EndOfInputEndsTheRunLikeExit) {
   }
 }
 
-TEST(CommandLoopTest, EndOfInputOnATerminalLeavesAFreshLine) {
+TEST(CommandLoopTest, EndOfInputOnATerminalLeavesAFreshLineAndAFailureIsReported) {
   EXPECT_EQ(runScript("\n", true).output, prompt + menu + prompt + "\n");
   // "exit" ends the run without it.
   EXPECT_EQ(runScript("exit\n", true).output, prompt);
+  // A terminal that can no longer be read (one that has hung up) ends the run as a failure.
+  std::stringbuf none;
+  Output output;
+  Typist hungUp("\n", EIO);
+  const StandardStreams streams(none, output, output, &hungUp);
+  EXPECT_EQ(runCommandLoop(), 1);
+  EXPECT_EQ(output.taken,
+            menu + "phonebook: cannot read standard input: " + std::strerror(EIO) + "\n");
 }
 
 // A contact of each kind, with refusals, a team longer than the input buffer with CR LF line
