@@ -1,7 +1,6 @@
-# Run by CPack after it has made a package: SHA256SUMS beside the packages lists every package of
-# this version there, and the source release, in the format that `sha256sum -c SHA256SUMS` checks. The packages made by
-# this generator are still in CPack's own folder (CPACK_PACKAGE_FILES), and are copied there after
-# this script; those made before, by other generators or by the Windows build, are there already.
+# Run by CPack after each generator: SHA256SUMS beside the packages, for `sha256sum -c`, lists every
+# package of this version there and the source release. This generator's packages are still in
+# CPack's own folder (CPACK_PACKAGE_FILES); those made before are beside it already.
 file(GLOB made_before
   "${CPACK_PACKAGE_DIRECTORY}/${CPACK_PACKAGE_NAME}[-_]${CPACK_PACKAGE_VERSION}[-_]*"
   "${CPACK_PACKAGE_DIRECTORY}/${CPACK_PACKAGE_NAME}-${CPACK_PACKAGE_VERSION}.tar.gz")

@@ -1,62 +1,56 @@
-# Installing and packaging, included by the top-level build: the program's install rules, its
-# documents as Debian keeps them, and CPack's packages (.deb, RPM, Windows zip), with SHA256SUMS
-# beside them and, in a dist build, the Windows zip made by a cross build of its own.
+# Install rules, the documents as Debian keeps them, and CPack's packages (.deb, RPM, Windows zip)
+# with SHA256SUMS beside them; a dist build adds the Windows zip from a cross build of its own.
 include(GNUInstallDirs)
-# Folders made by the install are rwxr-xr-x whatever the umask, and so are they in the packages.
+# Folders made by the install, and so in the packages, are rwxr-xr-x whatever the umask.
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
   OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
-if(WIN32)
-  # For Windows, three files side by side: the program, the README and the licence, the two texts
-  # with Windows line ends; the README begins with what a Windows user needs first.
-  install(TARGETS phonebook RUNTIME DESTINATION .)
-  foreach(text IN ITEMS README.md LICENSE)
-    file(READ ${text} content)
-    if(text STREQUAL README.md)
-      file(READ packaging/windows-readme.md first)
-      string(PREPEND content "${first}")
-    endif()
-    string(REPLACE "\n" "\r\n" content "${content}")
-    # Written only when it changes; the text itself is not expanded.
-    file(CONFIGURE OUTPUT ${text} CONTENT "@content@" @ONLY)
-    install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${text} DESTINATION .)
-  endforeach()
-  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS README.md LICENSE
-    packaging/windows-readme.md)
-else()
-  install(TARGETS phonebook RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-endif()
-
-# The documents, installed as Debian keeps them: the manual page and the changelog compressed,
-# the licence as a machine-readable copyright file.
 set(phonebook_contact "The phonebook developers <phonebook@example.org>")
+file(READ LICENSE license)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS LICENSE packaging/changelog)
+
+if(WIN32)
+  # Three files side by side, the texts with Windows line ends; the README begins with what a
+  # Windows user needs first. Written only when they change; the texts are not expanded.
+  set(phonebook_bindir .)
+  file(READ packaging/windows-readme.md readme_first)
+  file(READ README.md readme)
+  string(REPLACE "\n" "\r\n" readme "${readme_first}${readme}")
+  string(REPLACE "\n" "\r\n" license_crlf "${license}")
+  file(CONFIGURE OUTPUT README.md CONTENT "@readme@" @ONLY)
+  file(CONFIGURE OUTPUT LICENSE CONTENT "@license_crlf@" @ONLY)
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/README.md ${CMAKE_CURRENT_BINARY_DIR}/LICENSE DESTINATION .)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS README.md packaging/windows-readme.md)
+  set(CPACK_GENERATOR ZIP)
+  # phonebook-VERSION-win64.zip holds the three files themselves, not a folder of them.
+  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+else()
+  set(phonebook_bindir ${CMAKE_INSTALL_BINDIR})
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/phonebook.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz ${CMAKE_CURRENT_BINARY_DIR}/copyright
+    DESTINATION ${CMAKE_INSTALL_DOCDIR})
+endif()
+install(TARGETS phonebook RUNTIME DESTINATION ${phonebook_bindir})
+
 set(phonebook_gzipped)
 foreach(document IN ITEMS doc/phonebook.1 packaging/changelog)
   get_filename_component(name ${document} NAME)
   set(gzipped ${CMAKE_CURRENT_BINARY_DIR}/${name}.gz)
   add_custom_command(OUTPUT ${gzipped}
     COMMAND gzip -9nc ${CMAKE_CURRENT_SOURCE_DIR}/${document} > ${gzipped}
-    DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${document}
-    COMMENT "Compressing ${document}"
-    VERBATIM)
+    DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${document} VERBATIM)
   list(APPEND phonebook_gzipped ${gzipped})
 endforeach()
 add_custom_target(phonebook_documents ALL DEPENDS ${phonebook_gzipped})
 
-# Both are read here, so a change to either configures again.
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS LICENSE packaging/changelog)
-
-# The changelog's latest entry is this version's.
-file(STRINGS packaging/changelog changelog_top LIMIT_COUNT 1)
-if(NOT changelog_top MATCHES "^phonebook \\(${PROJECT_VERSION}\\) ")
+# The changelog in the RPM's format: "* Mon Dec 07 2026 name <mail> - version-release", then the
+# entry's items, each starting with "- ". Its latest entry must be this version's.
+file(STRINGS packaging/changelog changelog_lines)
+if(NOT changelog_lines MATCHES "^phonebook \\(${PROJECT_VERSION}\\) ")
   message(FATAL_ERROR "packaging/changelog has no entry for version ${PROJECT_VERSION} at the top")
 endif()
-
-# The same changelog in the RPM's format: each entry a line "* Mon Dec 07 2026 name <mail> -
-# version-release" and its items, each item starting with "- ".
 set(rpm_release 1)
 set(rpm_changelog)
 set(items)
-file(STRINGS packaging/changelog changelog_lines)
 foreach(line IN LISTS changelog_lines)
   if(line MATCHES "^phonebook \\(([^)]+)\\) ")
     set(version ${CMAKE_MATCH_1})
@@ -72,9 +66,8 @@ foreach(line IN LISTS changelog_lines)
 endforeach()
 file(CONFIGURE OUTPUT rpm-changelog CONTENT "@rpm_changelog@" @ONLY)
 
-# The licence, in Debian's machine-readable copyright format: its text indented by one space, an
-# empty line written as " .".
-file(READ LICENSE license)
+# Debian's machine-readable copyright file: the licence's text indented by one space, an empty
+# line written as " .".
 string(FIND "${license}" "Permission is hereby granted" start)
 if(start EQUAL -1)
   message(FATAL_ERROR "LICENSE: no licence text found for the package's copyright file")
@@ -85,15 +78,6 @@ string(REPLACE "\n\n" "\n.\n" license_text "${license_text}")
 string(REPLACE "\n" "\n " license_text " ${license_text}")
 configure_file(packaging/copyright.in copyright @ONLY)
 
-if(NOT WIN32)
-  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/phonebook.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz ${CMAKE_CURRENT_BINARY_DIR}/copyright
-    DESTINATION ${CMAKE_INSTALL_DOCDIR})
-endif()
-
-# The packages: for Debian (cpack -G DEB, or cmake --workflow --preset package), for Fedora,
-# openSUSE and the like (cpack -G RPM; the preset rpm), and from a Windows build a zip
-# (cpack -G ZIP; the preset windows-zip). The preset dist makes all three.
 set(CPACK_PACKAGE_VENDOR "The phonebook developers")
 set(CPACK_PACKAGE_CONTACT "${phonebook_contact}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "interactive phone book for one user at a text console")
@@ -104,7 +88,6 @@ Every field is checked as it is typed and asked for again until it passes.\n\
 The phone book lives in memory for one run.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
-set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_RPM_FILE_NAME RPM-DEFAULT)
@@ -115,45 +98,31 @@ set(CPACK_PACKAGE_RELOCATABLE OFF)
 set(CPACK_RPM_PACKAGE_LICENSE MIT)
 set(CPACK_RPM_PACKAGE_GROUP "Applications/Productivity")
 set(CPACK_RPM_CHANGELOG_FILE ${CMAKE_CURRENT_BINARY_DIR}/rpm-changelog)
-# The copyright file is the licence, kept with --excludedocs too (the packages install under /usr).
+# The copyright file is the licence, kept with --excludedocs too.
 set(CPACK_RPM_USER_FILELIST "%license /usr/${CMAKE_INSTALL_DOCDIR}/copyright")
 # The folders of the manual belong to the system, not to this package.
 set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION /usr/share/man /usr/share/man/man1)
-# The same files as the Debian package, none added (no links under /usr/lib/.build-id); the build's
-# time is SOURCE_DATE_EPOCH, no file is newer, and the build host has one name.
+# The same files as the Debian package (no links under /usr/lib/.build-id); the build's time is
+# SOURCE_DATE_EPOCH, no file is newer, and the build host has one name.
 set(CPACK_RPM_SPEC_MORE_DEFINE "%define packager ${phonebook_contact}
 %define _build_id_links none
 %define use_source_date_epoch_as_buildtime 1
 %define clamp_mtime_to_source_date_epoch 1
 %define _buildhost reproducible")
-if(WIN32)
-  set(CPACK_GENERATOR ZIP)
-  # phonebook-VERSION-win64.zip holds the three files themselves, not a folder of them.
-  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
-endif()
-# SOURCE_DATE_EPOCH for the times in the packages, unless the environment sets it.
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_SOURCE_DIR}/packaging/source_date.cmake)
 set(CPACK_PHONEBOOK_SOURCE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
-# Stripped as Debian strips a program: no symbols, no compiler's .comment and .note sections.
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_SOURCE_DIR}/packaging/strip.cmake)
 set(CPACK_PHONEBOOK_STRIP "${CMAKE_STRIP}")
-if(WIN32)
-  set(CPACK_PHONEBOOK_PROGRAM phonebook.exe)
-else()
-  set(CPACK_PHONEBOOK_PROGRAM "${CMAKE_INSTALL_BINDIR}/phonebook")
-endif()
+set(CPACK_PHONEBOOK_PROGRAM "${phonebook_bindir}/phonebook${CMAKE_EXECUTABLE_SUFFIX}")
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_SOURCE_DIR}/packaging/checksums.cmake)
 # package_source packs the source folder as it stands, less its builds and .git: a snapshot, not
 # the release (that is dist's tarball, from git).
 set(CPACK_SOURCE_GENERATOR TGZ)
 set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build/")
-# SHA256SUMS beside the packages.
-set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_SOURCE_DIR}/packaging/checksums.cmake)
 include(CPack)
 
 option(PHONEBOOK_DIST "Also cross-build the Windows program (MinGW-w64) and make its zip here" OFF)
 if(PHONEBOOK_DIST)
-  # A build of its own, made as the preset windows-release makes it; its zip goes beside this
-  # build's packages.
   include(ExternalProject)
   ExternalProject_Add(windows_zip
     SOURCE_DIR ${CMAKE_CURRENT_SOURCE_DIR}
@@ -168,7 +137,6 @@ if(PHONEBOOK_DIST)
       COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${CMAKE_CURRENT_SOURCE_DIR}
         -DOUTPUT_DIR=${CMAKE_CURRENT_BINARY_DIR} -DNAME=phonebook-${PROJECT_VERSION}
         -P ${CMAKE_CURRENT_SOURCE_DIR}/packaging/tarball.cmake
-      COMMENT "Making the source release phonebook-${PROJECT_VERSION}.tar.gz from git"
-      VERBATIM)
+      COMMENT "Making the source release phonebook-${PROJECT_VERSION}.tar.gz from git" VERBATIM)
   endif()
 endif()

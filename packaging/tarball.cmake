@@ -1,7 +1,6 @@
-# Run by the dist build (cmake -P): the source release NAME.tar.gz in OUTPUT_DIR, made with git from
-# the last commit of SOURCE_DIR: its tracked files under NAME/, and NAME/SOURCE_DATE_EPOCH, the
-# commit's time, from which a build of the unpacked tarball dates its packages as a build from git
-# does. Uncommitted changes are not in it.
+# Run by the dist build (cmake -P): the source release OUTPUT_DIR/NAME.tar.gz, the last commit of
+# SOURCE_DIR under NAME/ (changes not committed are not in it), with NAME/SOURCE_DATE_EPOCH, the
+# commit's time, which a build of the unpacked tarball dates its packages by.
 execute_process(COMMAND git log -1 --format=%ct
   WORKING_DIRECTORY "${SOURCE_DIR}" OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE
   COMMAND_ERROR_IS_FATAL ANY)
