@@ -202,12 +202,7 @@ void refuse(std::string_view message) {
   writeLine(retryMessage);
 }
 
-void writeStored(std::string_view text) {
-  Console& out = console();
-  if (!out.outputIsTerminal()) {
-    out.write(text);
-    return;
-  }
+void detail::writeShowingControls(Console& out, std::string_view text) {
   for (;;) {
     const auto control = std::find_if(text.begin(), text.end(), isControl);
     const auto plain = static_cast<std::size_t>(control - text.begin());

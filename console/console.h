@@ -163,11 +163,22 @@ inline void flushOutput() { console().handOver(); }
 // then asks its question again.
 void refuse(std::string_view message);
 
+namespace detail {
+void writeShowingControls(Console& out, std::string_view text);
+}
+
 // Writes a text that the user typed and the program stored. At a terminal each control character
 // is shown as a caret and a letter, as `cat -v` shows it (ESC as ^[, DEL as ^?), so that stored
 // text cannot move the cursor, clear the screen or retitle the window; elsewhere every byte goes
 // out as it is stored.
-void writeStored(std::string_view text);
+inline void writeStored(std::string_view text) {
+  Console& out = console();
+  if (out.outputIsTerminal()) {
+    detail::writeShowingControls(out, text);
+  } else {
+    out.write(text);
+  }
+}
 
 // Ends the dialogue's output when input has run out: on a terminal the cursor is moved to a
 // fresh line, so that the shell's prompt does not follow the program's; elsewhere nothing is
