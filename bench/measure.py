@@ -1,13 +1,12 @@
 #!/usr/bin/env python3
-"""Measures the phone book program on scripted sessions; prints Markdown tables. Usage: python3 bench/measure.py --program PATH [--sizes 10000,100000,1000000] [--pairs 7]
-                                [--removal-sizes 1000000,10000000] [--smoke]
+"""Measures the phone book program on scripted sessions; prints Markdown tables.
 Per size N (N contacts, refused fields, a removal per ten, six listings): CPU time over a floor's
 that only moves the same input and output in 64 KiB blocks (median of pairs run in turn), lines
 per CPU second, write calls (bound), bytes per entry (peak memory from N/2 to N contacts); per
 removal size N: CPU time per removal at random positions. Any output unlike the first run's fails
 (status 1). --smoke: 1000 contacts, checks only. TMPDIR=/dev/shm steadies the cost of writing.
 """
-import argparse, hashlib, os, random, resource, shutil, statistics, sys, tempfile
+import argparse, hashlib, os, random, resource, shutil, statistics, subprocess, sys, tempfile
 
 DIGITS = [f"{k:04}" for k in range(10000)]  # four digits each, faster than formatting every time
 FLOOR_C = r"""#include <fcntl.h>
@@ -152,9 +151,8 @@ def main():
     args.instrumented = run(marks, os.devnull, os.devnull)[0] == 0
     with tempfile.TemporaryDirectory(prefix="phonebook-bench-") as tmp:
         floor = os.path.join(tmp, "floor")
-        with open(floor + ".c", "w") as f:
-            f.write(FLOOR_C)
-        if run(["cc", "-O2", "-o", floor, floor + ".c"], os.devnull, os.devnull)[0] != 0:
+        cc = subprocess.run(["cc", "-O2", "-x", "c", "-o", floor, "-"], input=FLOOR_C, text=True)
+        if cc.returncode != 0:
             sys.exit("measure.py: cc could not build the floor")
         print("| contacts | input lines | input | output | CPU vs floor | lines/s "
               "| write calls (at most) | bytes per entry |\n|" + "---:|" * 8, flush=True)

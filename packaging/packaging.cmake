@@ -18,8 +18,10 @@ if(WIN32)
   string(REPLACE "\n" "\r\n" license_crlf "${license}")
   file(CONFIGURE OUTPUT README.md CONTENT "@readme@" @ONLY)
   file(CONFIGURE OUTPUT LICENSE CONTENT "@license_crlf@" @ONLY)
-  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/README.md ${CMAKE_CURRENT_BINARY_DIR}/LICENSE DESTINATION .)
-  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS README.md packaging/windows-readme.md)
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/README.md ${CMAKE_CURRENT_BINARY_DIR}/LICENSE
+    DESTINATION .)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+    README.md packaging/windows-readme.md)
   set(CPACK_GENERATOR ZIP)
   # phonebook-VERSION-win64.zip holds the three files themselves, not a folder of them.
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
