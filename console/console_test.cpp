@@ -90,16 +90,6 @@ TEST(HandOverTest, OutputGoesOutBeforeEachReadAndAtTheEndOnly) {
     dialogue();
   }
   EXPECT_EQ(batchOutput.blocks(), (Blocks{"one\np>", "two\nq>r>", "last\n"}));
-
-  // Typed at a line editor: the editor shows each prompt, the rest goes out before it.
-  test::Output editedOutput;
-  test::Typist typist("a\nb\n");
-  {
-    const ConsoleRedirect redirect(batch, editedOutput, true, &typist);
-    dialogue();
-  }
-  EXPECT_EQ(typist.prompts, (Blocks{"p>", "q>", "r>"}));
-  EXPECT_EQ(editedOutput.blocks(), (Blocks{"one\n", "two\n", "last\n"}));
 }
 
 TEST(HandOverTest, LongOutputGoesOutInFullBlocks) {

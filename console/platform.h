@@ -37,12 +37,11 @@ struct EditedLine {
 // and can call back the lines typed before in this run.
 class LineEditor {
  public:
+  virtual ~LineEditor() = default;
+
   // Shows `prompt` at the start of the screen line and lets the user type and edit a line after
   // it. The line returned stays valid until the next call.
   virtual EditedLine editLine(std::string_view prompt) = 0;
-
- protected:
-  ~LineEditor() = default;
 };
 
 // The line editor, when standard input and standard output are both terminals and the program

@@ -58,7 +58,7 @@ namespace {
 class Editline final : public LineEditor {
  public:
   Editline() = default;
-  ~Editline() {
+  ~Editline() override {
     end();
     if (history_ != nullptr) {
       ::history_end(history_);
