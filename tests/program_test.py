@@ -52,6 +52,7 @@ WINDOWS_HAS_NO = {
     "address space": "limit on a process's address space (setrlimit)",
     "file size": "limit on the size of the files a process writes (setrlimit)",
     "terminal": "pseudo-terminal",
+    "line editor": "pseudo-terminal",
     "TZ": "POSIX TZ: it takes its time zone from its own settings",
 }
 
@@ -71,6 +72,7 @@ class Program:
         # The address sanitizer reserves terabytes of address space and keeps freed memory aside for
         # a while: the program's memory then says nothing about the program.
         self.sanitized = b"__asan_init" in contents
+        self.editing = b"el_gets" in contents  # built with line editing
 
     def require(self, *needs):
         """Skips the test where the system or the build cannot give it what it needs."""
@@ -79,6 +81,8 @@ class Program:
                 pytest.skip("Windows has no " + WINDOWS_HAS_NO[need])
             if self.sanitized and need in ("address space", "memory"):
                 pytest.skip("the address sanitizer's memory says nothing about the program's")
+            if not self.editing and need == "line editor":
+                pytest.skip("the program is built without line editing")
 
     def written(self, *pieces):
         """The output made of `pieces` as it reaches a pipe or a file, where Windows ends each
@@ -280,7 +284,7 @@ def test_end_when_the_reader_of_the_output_has_gone(phonebook):
         id="every prompt is there before the program waits on a pipe; stored bytes as they are"),
     pytest.param("terminal", None, [("", PROMPT), ("\r", MENU + PROMPT), (EOF, "\n")], None,
                  id="Ctrl-D at a terminal ends the run on a fresh line"),
-    pytest.param("terminal", None, [
+    pytest.param("line editor", None, [
         ("", PROMPT), ("1\r", TYPES + PROMPT), ("2\r", NAME),
         (f"junk{CTRL_U}é Dx{HOME}C{END}{BACKSPACE}o{LEFT}x\r", PHONE),
         (f"010-1234-56778{LEFT}{LEFT}{CTRL_D}\r", TEAM), (f"Sa{CTRL_V}{ESC}les\r", ADDED + PROMPT),
@@ -311,7 +315,7 @@ def test_conversation(phonebook, tmp_path, over, typed_in, steps, written):
         if written is not None:
             os.dup2(os.open(tmp_path / "output", os.O_WRONLY | os.O_CREAT, 0o600), 1)
 
-    if over == "terminal":
+    if over != "pipes":
         program = pexpect.spawn(phonebook.command[0], phonebook.command[1:], timeout=10,
                                 preexec_fn=redirect, env=TERMINAL)
         # The terminal echoes what is typed, and shows each line end as CR LF.
@@ -345,7 +349,7 @@ def test_long_lines_typed_at_a_terminal(phonebook):
     """A name of 6,001 bytes, past the 4,095 at which the terminal itself would cut a line, is taken
     whole; a command line of 1.1 MB is refused and, as from a pipe, not held at the next prompt: the
     line editor too lets go of it."""
-    phonebook.require("terminal")
+    phonebook.require("line editor")
     program = pexpect.spawn(phonebook.command[0], timeout=60, env=TERMINAL)
 
     def type_in(text):
@@ -378,7 +382,7 @@ def test_the_terminal_after_ctrl_z_and_ctrl_c(phonebook):
     """In a shell with job control: Ctrl-Z stops the program at its prompt and fg brings it back,
     the line typed so far still there and editing; Ctrl-C ends it, and the terminal echoes and
     reads whole lines again, as the shell's read shows: Backspace is taken by the terminal."""
-    phonebook.require("terminal")
+    phonebook.require("line editor")
     shell = pexpect.spawn("sh", ["-i"], timeout=10, env=dict(TERMINAL, PS1="$ "))
     shell.expect_exact("$ ")
     shell.sendline(phonebook.command[0])
