@@ -61,18 +61,10 @@ TEST(CommandLoopTest, EndOfInputEndsTheRunLikeExit) {
   }
 }
 
-TEST(CommandLoopTest, EndOfInputOnATerminalLeavesAFreshLineAndAFailureIsReported) {
+TEST(CommandLoopTest, EndOfInputOnATerminalLeavesAFreshLine) {
   EXPECT_EQ(runScript("\n", true).output, prompt + menu + prompt + "\n");
   // "exit" ends the run without it.
   EXPECT_EQ(runScript("exit\n", true).output, prompt);
-  // A terminal that can no longer be read (one that has hung up) ends the run as a failure.
-  std::stringbuf none;
-  Output output;
-  Typist hungUp("\n", EIO);
-  const StandardStreams streams(none, output, output, &hungUp);
-  EXPECT_EQ(runCommandLoop(), 1);
-  EXPECT_EQ(output.taken,
-            menu + "phonebook: cannot read standard input: " + std::strerror(EIO) + "\n");
 }
 
 // A contact of each kind, with refusals, a team longer than the input buffer with CR LF line
@@ -130,13 +122,15 @@ struct SessionRun {
 };
 
 // Runs the session on an empty phone book, arriving as `arrival` says, into the buffers given;
-// memory runs out at the `failFrom`-th allocation (0: never).
+// memory runs out at the `failFrom`-th allocation (0: never). At the line editor only `typed` is
+// typed, and then the terminal fails with `readError` (0: input ends).
 SessionRun runSession(Arrival arrival, Output& output, std::streambuf& errors,
-                      std::size_t failFrom = 0) {
+                      std::size_t failFrom = 0, const std::string& typed = session,
+                      int readError = 0) {
   phoneBook.clear();
   std::stringbuf all(session);
   LineAtATime lines(session);
-  Typist typist(session);
+  Typist typist(typed, readError);
   const StandardStreams streams(
       arrival == Arrival::LineAtATime ? static_cast<std::streambuf&>(lines) : all, output, errors,
       arrival == Arrival::Edited ? &typist : nullptr);
@@ -144,11 +138,27 @@ SessionRun runSession(Arrival arrival, Output& output, std::streambuf& errors,
   return {runCommandLoop(), failure.count()};
 }
 
+// Checks a session that failed part-way: `message` comes last, after what the full run also wrote;
+// what that output confirms is exactly what the phone book holds, and the phone book still works.
+void expectEndedCleanly(const std::string& taken, const std::string& full,
+                        const std::string& message) {
+  ASSERT_TRUE(taken.ends_with(message)) << taken;
+  const std::string written = taken.substr(0, taken.size() - message.size());
+  ASSERT_EQ(written, full.substr(0, written.size()));
+  const std::vector<std::string> names = {"Ann Lee", "Bob Kim", "Cy Oh", "Dee Park"};
+  std::vector<std::string> held(
+      names.begin(), names.begin() + static_cast<std::ptrdiff_t>(occurrences(written, added)));
+  if (written.find(removed) != std::string::npos) {
+    held.erase(held.begin() + 2);
+  }
+  ASSERT_EQ(namesListed(), held);
+  phoneBook.add(std::make_unique<Person>("Zed", "Zed", 1012345678));
+  held.emplace_back("Zed Zed");
+  ASSERT_EQ(namesListed(), held);
+}
+
 TEST(CommandLoopTest, MemoryRunningOutAtAnyAllocationEndsTheRunCleanly) {
   // Memory runs out at the 1st, 2nd, 3rd, ... allocation of the session until it needs no more.
-  // Every time the run ends as out of memory, with the message after all the output before it;
-  // what the output confirms is exactly what the phone book holds, and the phone book still works.
-  const std::vector<std::string> names = {"Ann Lee", "Bob Kim", "Cy Oh", "Dee Park"};
   const std::string outOfMemory = "phonebook: out of memory\n";
   for (const auto [arrival, name] : arrivals) {
     Output full;
@@ -164,20 +174,25 @@ TEST(CommandLoopTest, MemoryRunningOutAtAnyAllocationEndsTheRunCleanly) {
         break;
       }
       ASSERT_EQ(run.status, 1);
-      ASSERT_TRUE(output.taken.ends_with(outOfMemory)) << output.taken;
-      const std::string written = output.taken.substr(0, output.taken.size() - outOfMemory.size());
-      ASSERT_EQ(written, full.taken.substr(0, written.size()));
-
-      std::vector<std::string> held(
-          names.begin(), names.begin() + static_cast<std::ptrdiff_t>(occurrences(written, added)));
-      if (written.find(removed) != std::string::npos) {
-        held.erase(held.begin() + 2);
-      }
-      ASSERT_EQ(namesListed(), held);
-      phoneBook.add(std::make_unique<Person>("Zed", "Zed", 1012345678));
-      held.emplace_back("Zed Zed");
-      ASSERT_EQ(namesListed(), held);
+      ASSERT_NO_FATAL_FAILURE(expectEndedCleanly(output.taken, full.taken, outOfMemory));
     }
+  }
+  phoneBook.clear();
+}
+
+TEST(CommandLoopTest, TerminalFailingAtAnyReadEndsTheRunCleanly) {
+  // The terminal can no longer be read (it has hung up) at the 1st, 2nd, 3rd, ... line of the
+  // session: the run ends with status 1 and the system's reason.
+  const std::string failure =
+      "phonebook: cannot read standard input: " + std::string(std::strerror(EIO)) + "\n";
+  Output full;
+  ASSERT_EQ(runSession(Arrival::Edited, full, full).status, 0);
+  for (std::size_t typed = 0; typed < session.size(); typed = session.find('\n', typed) + 1) {
+    SCOPED_TRACE(testing::Message() << "failing after " << typed << " bytes");
+    Output output;
+    ASSERT_EQ(runSession(Arrival::Edited, output, output, 0, session.substr(0, typed), EIO).status,
+              1);
+    ASSERT_NO_FATAL_FAILURE(expectEndedCleanly(output.taken, full.taken, failure));
   }
   phoneBook.clear();
 }

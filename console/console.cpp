@@ -132,10 +132,10 @@ bool Console::refill() {
 
 std::size_t Console::readEdited() {
   if (edited_.empty()) {
+    const std::size_t start = unfinishedLineStart();
     const std::string_view pending(pending_.data(), std::exchange(pendingSize_, 0));
-    const std::size_t lineStart = pending.rfind('\n') + 1;  // 0 when there is no line end
-    put(pending.substr(0, lineStart));
-    const platform::EditedLine line = editor_->editLine(pending.substr(lineStart));
+    put(pending.substr(0, start));
+    const platform::EditedLine line = editor_->editLine(pending.substr(start));
     if (line.error != 0) {
       throw failure("cannot read standard input", line.error);
     }
@@ -146,13 +146,16 @@ std::size_t Console::readEdited() {
   return count;
 }
 
+std::size_t Console::unfinishedLineStart() const {
+  return std::string_view(pending_.data(), pendingSize_).rfind('\n') + 1;  // 0 with no line end
+}
+
 void Console::handOver() { put(std::string_view(pending_.data(), std::exchange(pendingSize_, 0))); }
 
 void Console::handOverFullBuffer() {
   std::size_t kept = 0;
   if (editor_ != nullptr) {
-    const std::string_view pending(pending_.data(), pendingSize_);
-    kept = pending.size() - (pending.rfind('\n') + 1);
+    kept = pendingSize_ - unfinishedLineStart();
     if (kept > longestPrompt) {
       kept = 0;
     }

@@ -104,6 +104,8 @@ class Console {
   // The next piece of the line typed at the editor, into the input buffer; 0 at end of input.
   std::size_t readEdited();
   void handOverFullBuffer();
+  // Where the last line of the output not yet handed over begins: after its last line end.
+  std::size_t unfinishedLineStart() const;
   void writeThroughFullBuffer(std::string_view text);
   void put(std::string_view text);
 

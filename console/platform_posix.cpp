@@ -96,14 +96,14 @@ class Editline final : public LineEditor {
   static constexpr int historySize = 500;
 
   bool start() {
-    // Characters beyond ASCII are read in the user's locale; where none is set (the C locale,
-    // which has none of them), as UTF-8, which terminals write today.
-    const char* const locale = std::setlocale(LC_CTYPE, "");
-    if (locale == nullptr || std::string_view(locale) == "C" ||
-        std::string_view(locale) == "POSIX") {
-      std::setlocale(LC_CTYPE, "C.UTF-8");
-    }
-    if (history_ == nullptr) {
+    if (history_ == nullptr) {  // the first line of the run
+      // Characters beyond ASCII are read in the user's locale; where none is set (the C locale,
+      // which has none of them), as UTF-8, which terminals write today.
+      const char* const locale = std::setlocale(LC_CTYPE, "");
+      if (locale == nullptr || std::string_view(locale) == "C" ||
+          std::string_view(locale) == "POSIX") {
+        std::setlocale(LC_CTYPE, "C.UTF-8");
+      }
       history_ = ::history_init();
       if (history_ == nullptr) {
         return false;

@@ -61,6 +61,11 @@ def invalid(label):
     return f"Invalid {label}.\n" + RETRY
 
 
+def on_screen(text):
+    """The text as a terminal shows it, each line end as CR LF."""
+    return text.replace("\n", "\r\n").encode()
+
+
 class Program:
     """The program under test: how it is started, and how its output looks where it arrives."""
 
@@ -318,8 +323,7 @@ def test_conversation(phonebook, tmp_path, over, typed_in, steps, written):
     if over != "pipes":
         program = pexpect.spawn(phonebook.command[0], phonebook.command[1:], timeout=10,
                                 preexec_fn=redirect, env=TERMINAL)
-        # The terminal echoes what is typed, and shows each line end as CR LF.
-        shown = lambda text: text.replace("\n", "\r\n").encode()
+        shown = on_screen  # the terminal also echoes what is typed
         echo = lambda text: shown(text.replace("\r", "\n")) if text.rstrip("\r\n").isprintable() \
             else None
     else:
@@ -364,11 +368,11 @@ def test_long_lines_typed_at_a_terminal(phonebook):
     name = "A" * 3000 + " " + "B" * 3000
     program.expect_exact(PROMPT)
     type_in(f"1\r1\r{name}\r010-1234-5678\r")
-    program.expect_exact(ADDED.replace("\n", "\r\n") + PROMPT)
+    program.expect_exact(on_screen(ADDED + PROMPT))
     program.send("3\r")
     program.expect_exact(f"1. {name}_010-1234-5678\r\n{PROMPT}")
     type_in("x" * 1100000 + "\r")
-    program.expect_exact(INVALID_COMMAND.replace("\n", "\r\n") + PROMPT)
+    program.expect_exact(on_screen(INVALID_COMMAND + PROMPT))
     if not phonebook.sanitized:
         with open(f"/proc/{program.pid}/status") as status:
             held = int(next(line.split()[1] for line in status if line.startswith("VmRSS:")))
@@ -396,7 +400,7 @@ def test_the_terminal_after_ctrl_z_and_ctrl_c(phonebook):
     shell.sendline("fg")
     shell.expect_exact(NAME + "Ann Le")
     shell.send(f"{LEFT}x{END}e\r010-1234-5678\r3\r")
-    shell.expect_exact(LISTING.replace("\n", "\r\n") + "1. Ann Lxee_010-1234-5678\r\n" + PROMPT)
+    shell.expect_exact(on_screen(LISTING + "1. Ann Lxee_010-1234-5678\n" + PROMPT))
     shell.sendcontrol("c")
     shell.expect_exact("$ ")
     shell.sendline('echo "status $?"; read line; echo "[$line]"')

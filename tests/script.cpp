@@ -14,6 +14,16 @@
 
 namespace phonebook::test {
 
+namespace {
+
+// Where the line of `text` that begins at `from` ends: just after its line feed, or at the end.
+std::size_t lineEnd(const std::string& text, std::size_t from) {
+  const std::size_t lineFeed = text.find('\n', from);
+  return lineFeed == std::string::npos ? text.size() : lineFeed + 1;
+}
+
+}  // namespace
+
 Transcript runScript(std::string_view input, bool outputIsTerminal) {
   phoneBook.clear();
   std::istringstream in{std::string(input)};
@@ -83,9 +93,7 @@ std::streamsize LineAtATime::xsgetn(char* data, std::streamsize size) {
   if (beforeEachRead_) {
     beforeEachRead_();
   }
-  const std::size_t lineFeed = text_.find('\n', next_);
-  const std::size_t lineEnd = lineFeed == std::string::npos ? text_.size() : lineFeed + 1;
-  const std::size_t count = std::min(lineEnd - next_, static_cast<std::size_t>(size));
+  const std::size_t count = std::min(lineEnd(text_, next_) - next_, static_cast<std::size_t>(size));
   text_.copy(data, count, next_);
   next_ += count;
   return static_cast<std::streamsize>(count);
@@ -98,8 +106,7 @@ platform::EditedLine Typist::editLine(std::string_view shown) {
   if (next_ == text_.size()) {
     return {{}, error_};
   }
-  const std::size_t lineFeed = text_.find('\n', next_);
-  const std::size_t end = lineFeed == std::string::npos ? text_.size() : lineFeed + 1;
+  const std::size_t end = lineEnd(text_, next_);
   const std::string_view line = std::string_view(text_).substr(next_, end - next_);
   next_ = end;
   return {line};
