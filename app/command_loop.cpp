@@ -16,24 +16,33 @@ constexpr std::string_view exitKeyword = "exit";
 constexpr std::string_view commandMenu =
     "Phone Book\n1. Add person\n2. Remove person\n3. Print phone book";
 
-// Runs commands until "exit"; throws EndOfInput when input ends first.
+// Carries out the command `line`; false for "exit".
+bool runCommand(std::string_view line) {
+  if (line == exitKeyword) {
+    return false;
+  }
+  if (line.empty()) {
+    writeLine(commandMenu);
+  } else if (line == "1") {
+    addPerson();
+  } else if (line == "2") {
+    removePerson();
+  } else if (line == "3") {
+    printPhoneBook();
+  } else {
+    reportInvalidCommand();
+  }
+  return true;
+}
+
+// Runs commands until "exit"; throws EndOfInput when input ends first. A command the user
+// interrupts is abandoned where it stands: a contact is added, or removed, only once all its
+// answers are in, so the phone book is as it was.
 void runCommands() {
-  for (;;) {
-    writePrompt(commandPrompt);
-    const std::string_view line = readLine();
-    if (line == exitKeyword) {
-      return;
-    }
-    if (line.empty()) {
-      writeLine(commandMenu);
-    } else if (line == "1") {
-      addPerson();
-    } else if (line == "2") {
-      removePerson();
-    } else if (line == "3") {
-      printPhoneBook();
-    } else {
-      reportInvalidCommand();
+  for (bool running = true; running;) {
+    try {
+      running = runCommand(readLine(commandPrompt));
+    } catch (const Interrupted&) {
     }
   }
 }
@@ -59,6 +68,8 @@ int runCommandLoop() {
     flushOutput();
   } catch (const ConsoleFailure& failure) {
     return reportFailure(failure.what());
+  } catch (const Interrupted&) {
+    // Stopped at the very end: there is nothing left to abandon.
   }
   return outOfMemory ? reportFailure("out of memory") : 0;
 }

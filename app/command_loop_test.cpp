@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "console/console.h"
+#include "contacts/kinds.h"
 #include "contacts/person.h"
 #include "phonebook/commands.h"
 #include "phonebook/phone_book.h"
@@ -180,19 +182,55 @@ TEST(CommandLoopTest, MemoryRunningOutAtAnyAllocationEndsTheRunCleanly) {
   phoneBook.clear();
 }
 
-TEST(CommandLoopTest, TerminalFailingAtAnyReadEndsTheRunCleanly) {
-  // The terminal can no longer be read (it has hung up) at the 1st, 2nd, 3rd, ... line of the
-  // session: the run ends with status 1 and the system's reason.
+TEST(CommandLoopTest, TerminalFailingOrCtrlCAtAnyReadKeepsThePhoneBook) {
+  // At the 1st, 2nd, 3rd, ... line of the session, the terminal can no longer be read (it has hung
+  // up): the run ends with status 1 and the system's reason. Or the user presses Ctrl-C there: the
+  // command under way is abandoned and the command prompt comes back, where input ends.
   const std::string failure =
       "phonebook: cannot read standard input: " + std::string(std::strerror(EIO)) + "\n";
   Output full;
   ASSERT_EQ(runSession(Arrival::Edited, full, full).status, 0);
   for (std::size_t typed = 0; typed < session.size(); typed = session.find('\n', typed) + 1) {
-    SCOPED_TRACE(testing::Message() << "failing after " << typed << " bytes");
-    Output output;
-    ASSERT_EQ(runSession(Arrival::Edited, output, output, 0, session.substr(0, typed), EIO).status,
+    SCOPED_TRACE(testing::Message() << "after " << typed << " bytes");
+    Output failed;
+    ASSERT_EQ(runSession(Arrival::Edited, failed, failed, 0, session.substr(0, typed), EIO).status,
               1);
-    ASSERT_NO_FATAL_FAILURE(expectEndedCleanly(output.taken, full.taken, failure));
+    ASSERT_NO_FATAL_FAILURE(expectEndedCleanly(failed.taken, full.taken, failure));
+    Output abandoned;
+    ASSERT_EQ(
+        runSession(Arrival::Edited, abandoned, abandoned, 0, session.substr(0, typed) + "\x03\n")
+            .status,
+        0);
+    ASSERT_NO_FATAL_FAILURE(expectEndedCleanly(abandoned.taken, full.taken, "\n"));
+  }
+  phoneBook.clear();
+}
+
+TEST(CommandLoopTest, CtrlCDuringAnyHandOverOfAListingStopsOnlyThatListing) {
+  // A contact whose line takes more than one buffer is listed twice at the line editor, with the
+  // k-th hand-over interrupted after half of it (0: none). What is left of that listing is dropped,
+  // the next line starts fresh, and the rest of the session goes on.
+  const auto listTwice = [](std::size_t k) {
+    phoneBook.clear();
+    phoneBook.add(std::make_unique<Work>("Bob", "Kim", 212345678, longTeam));
+    std::stringbuf noInput;
+    Typist typist("3\n3\nexit\n");
+    Output output(k, Failure::Interrupted);
+    {
+      const StandardStreams streams(noInput, output, output, &typist);
+      EXPECT_EQ(runCommandLoop(), 0);
+    }
+    return output;
+  };
+  const Output full = listTwice(0);
+  ASSERT_EQ(full.ends.size(), 4u);
+  for (std::size_t k = 1; k <= full.ends.size(); ++k) {
+    SCOPED_TRACE(testing::Message() << "hand-over " << k);
+    const Output output = listTwice(k);
+    const std::size_t cut = output.ends.at(k - 1);
+    EXPECT_EQ(output.taken.substr(0, cut), full.taken.substr(0, cut));
+    const std::size_t next = std::min(full.taken.find(listingHeader, cut), full.taken.size());
+    EXPECT_EQ(output.taken.substr(cut), "\n" + full.taken.substr(next));
   }
   phoneBook.clear();
 }
@@ -205,11 +243,12 @@ TEST(CommandLoopTest, OutputFailingAtAnyHandOverEndsTheRunCleanly) {
     std::stringbuf noErrors;
     ASSERT_EQ(runSession(arrival, full, noErrors).status, 0);
     ASSERT_GE(full.ends.size(), 5u);
-    for (const bool inPart : {false, true}) {
+    for (const Failure failure : {Failure::Refused, Failure::InPart}) {
+      const bool inPart = failure == Failure::InPart;
       for (std::size_t k = 1; k <= full.ends.size(); ++k) {
         SCOPED_TRACE(testing::Message()
                      << name << ", hand-over " << k << (inPart ? " taken in part" : ""));
-        Output output(k, inPart);
+        Output output(k, failure);
         std::stringbuf errors;
         EXPECT_EQ(runSession(arrival, output, errors).status, 1);
         EXPECT_EQ(errors.str(), "phonebook: cannot write to standard output\n");

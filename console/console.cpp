@@ -1,6 +1,5 @@
 #include "console/console.h"
 
-#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -40,6 +39,9 @@ class StandardOutput final : public std::streambuf {
   std::streamsize xsputn(const char* data, std::streamsize size) override {
     const platform::Transfer written =
         platform::writeStandardOutput(data, static_cast<std::size_t>(size));
+    if (written.interrupted) {
+      throw Interrupted();
+    }
     if (written.error != 0) {
       throw failure("cannot write to standard output", written.error);
     }
@@ -52,11 +54,28 @@ StandardOutput standardOutput;
 Console standardConsole(standardInput, standardOutput, platform::standardOutputIsTerminal(),
                         platform::terminalLineEditor());
 
-// At a line editor, the start of a line not yet ended stays behind when a full buffer is handed
-// over, up to this length, so that the editor gets all of it as its prompt.
-constexpr std::size_t longestPrompt = 1024;
-
-bool isControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7f'; }
+// How many bytes at the front of `text` make a printable character beyond ASCII in well-formed
+// UTF-8, from U+00A0 up; 0 when they do not. Each lead byte admits a range for the byte after it:
+// C2 starts at A0, past the C1 controls; E0 and F0 leave out overlong forms, ED the surrogates and
+// F4 what lies beyond U+10FFFF.
+std::size_t printableSequence(std::string_view text) {
+  const auto byte = [text](std::size_t i) -> unsigned {
+    return i < text.size() ? static_cast<unsigned char>(text[i]) : 0;
+  };
+  const unsigned lead = byte(0);
+  const std::size_t length = lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
+  const unsigned low = lead == 0xC2 ? 0xA0 : lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+  const unsigned high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+  if (length == 0 || byte(1) < low || byte(1) > high) {
+    return 0;
+  }
+  for (std::size_t i = 2; i < length; ++i) {
+    if (byte(i) < 0x80 || byte(i) > 0xBF) {
+      return 0;
+    }
+  }
+  return length;
+}
 
 }  // namespace
 
@@ -68,7 +87,11 @@ Console::Console(std::streambuf& input, std::streambuf& output, bool outputIsTer
                  platform::LineEditor* editor)
     : input_(input), output_(output), outputIsTerminal_(outputIsTerminal), editor_(editor) {}
 
-std::string_view Console::readLine() {
+std::string_view Console::readLine(std::string_view prompt) {
+  if (editor_ != nullptr) {
+    return readEdited(prompt);
+  }
+  write(prompt);
   if (longLine_.capacity() > platform::longLine) {
     std::string().swap(longLine_);  // gives its memory back; assigning would keep it
   }
@@ -113,14 +136,10 @@ bool Console::refill() {
   if (ended_) {
     return false;
   }
-  std::streamsize count = 0;
-  if (editor_ != nullptr) {
-    count = static_cast<std::streamsize>(readEdited());
-  } else {
-    // The program is about to wait: whatever it has written must be on the screen by then.
-    handOver();
-    count = input_.sgetn(inputBuffer_.data(), static_cast<std::streamsize>(inputBuffer_.size()));
-  }
+  // The program is about to wait: whatever it has written must be on the screen by then.
+  handOver();
+  const std::streamsize count =
+      input_.sgetn(inputBuffer_.data(), static_cast<std::streamsize>(inputBuffer_.size()));
   if (count <= 0) {
     ended_ = true;
     return false;
@@ -130,40 +149,26 @@ bool Console::refill() {
   return true;
 }
 
-std::size_t Console::readEdited() {
-  if (edited_.empty()) {
-    const std::size_t start = unfinishedLineStart();
-    const std::string_view pending(pending_.data(), std::exchange(pendingSize_, 0));
-    put(pending.substr(0, start));
-    const platform::EditedLine line = editor_->editLine(pending.substr(start));
-    if (line.error != 0) {
-      throw failure("cannot read standard input", line.error);
-    }
-    edited_ = line.text;
+std::string_view Console::readEdited(std::string_view prompt) {
+  if (ended_) {
+    throw EndOfInput();
   }
-  const std::size_t count = edited_.copy(inputBuffer_.data(), inputBuffer_.size());
-  edited_.remove_prefix(count);
-  return count;
-}
-
-std::size_t Console::unfinishedLineStart() const {
-  return std::string_view(pending_.data(), pendingSize_).rfind('\n') + 1;  // 0 with no line end
+  handOver();
+  const platform::EditedLine line = editor_->editLine(prompt);
+  if (line.interrupted) {
+    throw Interrupted();
+  }
+  if (line.error != 0) {
+    throw failure("cannot read standard input", line.error);
+  }
+  if (line.ended) {
+    ended_ = true;
+    throw EndOfInput();
+  }
+  return line.text;
 }
 
 void Console::handOver() { put(std::string_view(pending_.data(), std::exchange(pendingSize_, 0))); }
-
-void Console::handOverFullBuffer() {
-  std::size_t kept = 0;
-  if (editor_ != nullptr) {
-    kept = pendingSize_ - unfinishedLineStart();
-    if (kept > longestPrompt) {
-      kept = 0;
-    }
-  }
-  put(std::string_view(pending_.data(), pendingSize_ - kept));
-  std::memmove(pending_.data(), pending_.data() + pendingSize_ - kept, kept);
-  pendingSize_ = kept;
-}
 
 void Console::writeThroughFullBuffer(std::string_view text) {
   // Fill the buffer and hand it over whole, so that output goes out in blocks of its full size.
@@ -172,8 +177,8 @@ void Console::writeThroughFullBuffer(std::string_view text) {
     std::memcpy(pending_.data() + pendingSize_, text.data(), room);
     pendingSize_ = pending_.size();
     text.remove_prefix(room);
-    handOverFullBuffer();
-    if (pendingSize_ == 0 && text.size() >= pending_.size()) {
+    handOver();
+    if (text.size() >= pending_.size()) {
       put(text);  // a text larger than the buffer goes out as it is, without a copy
       return;
     }
@@ -190,6 +195,11 @@ void Console::put(std::string_view text) {
   std::streamsize written = 0;
   try {
     written = output_.sputn(text.data(), size);
+  } catch (const Interrupted&) {
+    // What was not written is dropped; what comes next starts on a line of its own.
+    pending_[0] = '\n';
+    pendingSize_ = 1;
+    throw;
   } catch (...) {
     failed_ = true;
     throw;
@@ -205,18 +215,34 @@ void refuse(std::string_view message) {
   writeLine(retryMessage);
 }
 
-void detail::writeShowingControls(Console& out, std::string_view text) {
-  for (;;) {
-    const auto control = std::find_if(text.begin(), text.end(), isControl);
-    const auto plain = static_cast<std::size_t>(control - text.begin());
-    out.write(text.substr(0, plain));
-    if (control == text.end()) {
-      return;
+void detail::writeVisibly(Console& out, std::string_view text) {
+  std::size_t shownAsItIs = 0;  // the bytes at the front of `text` that go out as they are
+  while (shownAsItIs < text.size()) {
+    const auto byte = static_cast<unsigned char>(text[shownAsItIs]);
+    if (byte >= 0x20 && byte < 0x7F) {
+      ++shownAsItIs;
+    } else if (const std::size_t length = printableSequence(text.substr(shownAsItIs))) {
+      shownAsItIs += length;
+    } else {
+      out.write(text.substr(0, shownAsItIs));
+      char shown[4];  // M-^[ at the longest
+      std::size_t size = 0;
+      unsigned low = byte & 0x7Fu;
+      if (byte >= 0x80) {
+        shown[size++] = 'M';
+        shown[size++] = '-';
+      }
+      if (low < 0x20 || low == 0x7F) {
+        shown[size++] = '^';
+        low ^= 0x40u;  // ESC (0x1b) as ^[ (0x5b), DEL (0x7f) as ^? (0x3f)
+      }
+      shown[size++] = static_cast<char>(low);
+      out.write(std::string_view(shown, size));
+      text.remove_prefix(shownAsItIs + 1);
+      shownAsItIs = 0;
     }
-    const char shown[] = {'^', static_cast<char>(*control ^ 0x40)};  // ESC (0x1b) as ^[ (0x5b)
-    out.write(std::string_view(shown, sizeof shown));
-    text.remove_prefix(plain + 1);
   }
+  out.write(text);
 }
 
 void finishAtEndOfInput() {
@@ -235,6 +261,8 @@ ConsoleRedirect::~ConsoleRedirect() {
     console_->handOver();
   } catch (const ConsoleFailure&) {
     // The dialogue is over: a failure of its output now has no one left to tell.
+  } catch (const Interrupted&) {
+    // Nor is there anything left to stop.
   }
   detail::activeConsole = saved_;
 }

@@ -28,6 +28,13 @@ class EndOfInput : public std::exception {
   const char* what() const noexcept override { return "end of input"; }
 };
 
+// Thrown when the user interrupts the program at a terminal (Ctrl-C): the command under way, or the
+// line being typed, is abandoned, and the command loop asks for the next command.
+class Interrupted : public std::exception {
+ public:
+  const char* what() const noexcept override { return "interrupted"; }
+};
+
 // Thrown when input cannot be read or output cannot be written; what() names the failure, for
 // instance "cannot write to standard output: No space left on device".
 class ConsoleFailure : public std::runtime_error {
@@ -43,11 +50,11 @@ class ConsoleFailure : public std::runtime_error {
 // console asks for more input, when the gathered output fills its buffer, and when the run ends
 // (handOver). So a prompt is on the screen whenever the program waits, and a session whose input
 // is already there gets its output in large blocks. Once a hand-over has failed, nothing more is
-// written.
+// written; when the user interrupts one, the rest of it is dropped and the output goes on from a
+// fresh line.
 //
-// With a line editor, lines are read from it instead of from `input`. The text written since the
-// last line end becomes the editor's prompt, which it shows and redraws with the line being
-// edited; the output before it is handed over first.
+// With a line editor, lines are typed at it instead of read from `input`: the output so far is
+// handed over, and the editor shows the prompt and redraws it with the line being edited.
 class Console {
  public:
   // `input`, `output` and `editor` must outlive the console. A failure of theirs is a
@@ -59,10 +66,11 @@ class Console {
   Console(const Console&) = delete;
   Console& operator=(const Console&) = delete;
 
-  // Reads one line and returns it without its line feed; a carriage return just before the line
-  // feed is dropped too. A last line without a line feed is still a line. The text stays valid
-  // until the next call. Throws EndOfInput when no line is left.
-  std::string_view readLine();
+  // Asks for one line with `prompt` (written with no line end) and returns the line without its
+  // line feed; a carriage return just before the line feed is dropped too. A last line without a
+  // line feed is still a line. The text stays valid until the next call. Throws EndOfInput when no
+  // line is left, and Interrupted when the user abandons the line at the editor.
+  std::string_view readLine(std::string_view prompt);
 
   // The line that readLine just returned, as a text of the caller's own. A line that did not fit
   // in the input buffer is handed over rather than copied, so that a long text is never held
@@ -83,14 +91,14 @@ class Console {
   // what was written. `size` must not exceed a few hundred bytes.
   char* reserve(std::size_t size) {
     if (size > pending_.size() - pendingSize_) {
-      handOverFullBuffer();
+      handOver();
     }
     return pending_.data() + pendingSize_;
   }
   void commit(const char* end) { pendingSize_ = static_cast<std::size_t>(end - pending_.data()); }
 
   // Hands everything written so far to the output. Throws ConsoleFailure when the output does
-  // not take it all; from then on nothing more is written.
+  // not take it all, from then on writing nothing more; Interrupted when the user stops it.
   void handOver();
 
   bool outputIsTerminal() const { return outputIsTerminal_; }
@@ -101,11 +109,7 @@ class Console {
   // Reads what the input has ready into the input buffer, after handing the output over; false
   // once input has ended.
   bool refill();
-  // The next piece of the line typed at the editor, into the input buffer; 0 at end of input.
-  std::size_t readEdited();
-  void handOverFullBuffer();
-  // Where the last line of the output not yet handed over begins: after its last line end.
-  std::size_t unfinishedLineStart() const;
+  std::string_view readEdited(std::string_view prompt);
   void writeThroughFullBuffer(std::string_view text);
   void put(std::string_view text);
 
@@ -113,7 +117,6 @@ class Console {
   std::streambuf& output_;
   bool outputIsTerminal_;
   platform::LineEditor* editor_;
-  std::string_view edited_;  // what the editor gave and the input buffer has not yet taken
 
   std::array<char, bufferSize> inputBuffer_;
   std::size_t next_ = 0;  // the first byte of inputBuffer_ not yet taken
@@ -137,7 +140,7 @@ extern Console* activeConsole;
 // ConsoleRedirect is in force.
 inline Console& console() { return *detail::activeConsole; }
 
-inline std::string_view readLine() { return console().readLine(); }
+inline std::string_view readLine(std::string_view prompt) { return console().readLine(prompt); }
 
 inline void writeText(std::string_view text) { console().write(text); }
 
@@ -145,10 +148,6 @@ inline void writeLine(std::string_view text) {
   writeText(text);
   writeText("\n");
 }
-
-// Writes a prompt: the text alone, with no line end. It is on the screen before the program next
-// waits for input.
-inline void writePrompt(std::string_view text) { writeText(text); }
 
 template <std::integral Number>
 void writeNumber(Number number) {
@@ -166,17 +165,20 @@ inline void flushOutput() { console().handOver(); }
 void refuse(std::string_view message);
 
 namespace detail {
-void writeShowingControls(Console& out, std::string_view text);
+void writeVisibly(Console& out, std::string_view text);
 }
 
-// Writes a text that the user typed and the program stored. At a terminal each control character
-// is shown as a caret and a letter, as `cat -v` shows it (ESC as ^[, DEL as ^?), so that stored
-// text cannot move the cursor, clear the screen or retitle the window; elsewhere every byte goes
-// out as it is stored.
+// Writes a text that the user typed and the program stored. At a terminal every byte that is not
+// part of a printable character is shown as `cat -v` shows it: a control character as a caret and
+// a letter (ESC as ^[, DEL as ^?), and any other byte from 0x80 up that is not part of well-formed
+// UTF-8 for a character from U+00A0 up (a C1 control, a stray or cut-short sequence) as M- and the
+// notation of the byte less 0x80 (0x9B as M-^[, 0xFF as M-^?). So stored text cannot move the
+// cursor, clear the screen or retitle the window, and what is shown is what is stored, whatever
+// the terminal's character set. Elsewhere every byte goes out as it is stored.
 inline void writeStored(std::string_view text) {
   Console& out = console();
   if (out.outputIsTerminal()) {
-    detail::writeShowingControls(out, text);
+    detail::writeVisibly(out, text);
   } else {
     out.write(text);
   }

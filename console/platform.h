@@ -10,8 +10,9 @@
 namespace phonebook::platform {
 
 struct Transfer {
-  std::size_t count = 0;  // the bytes read or written
-  int error = 0;          // the system's error number when the call failed, otherwise 0
+  std::size_t count = 0;     // the bytes read or written
+  int error = 0;             // the system's error number when the call failed, otherwise 0
+  bool interrupted = false;  // the user stopped the output at the line editor's terminal (Ctrl-C)
 };
 
 // Reads what standard input has ready, at most `size` bytes, waiting until there is at least
@@ -19,7 +20,7 @@ struct Transfer {
 Transfer readStandardInput(char* data, std::size_t size);
 
 // Writes all `size` bytes to standard output, or as many as could be written before a call
-// failed.
+// failed or the user interrupted the program (Ctrl-C, once lines are typed at a line editor).
 Transfer writeStandardOutput(const char* data, std::size_t size);
 
 bool standardOutputIsTerminal();
@@ -28,9 +29,12 @@ bool standardOutputIsTerminal();
 // editor, not in the editor's history.
 inline constexpr std::size_t longLine = std::size_t{1} << 20;
 
+// A line typed at the line editor, or why there is none.
 struct EditedLine {
-  std::string_view text;  // the line with its line feed; empty at the end of input
-  int error = 0;          // the system's error number when the terminal could not be read
+  std::string_view text;     // the line as typed, without a line end
+  bool ended = false;        // input has ended (Ctrl-D on an empty line)
+  bool interrupted = false;  // the user abandoned the line (Ctrl-C); the cursor is on a fresh line
+  int error = 0;             // the system's error number when the terminal could not be read
 };
 
 // Where lines are typed when the user sits at a terminal: the user edits a line behind a prompt

@@ -1,18 +1,42 @@
 // The operating system's side of the program on POSIX systems.
+#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 
 #include "console/platform.h"
 
 #if PHONEBOOK_LINE_EDITING
 #include <histedit.h>
+#include <termios.h>
 
+#include <algorithm>
 #include <clocale>
+#include <cstdlib>
+#include <iterator>
 #include <string>
+#include <utility>
+
+#include "console/line_history.h"
 #endif
 
 namespace phonebook::platform {
+
+namespace {
+
+// Set by SIGINT (Ctrl-C) once lines are typed at the line editor, until taken.
+volatile std::sig_atomic_t interruptPending = 0;
+
+extern "C" void noteInterrupt(int /*signal*/) { interruptPending = 1; }
+
+bool takeInterrupt() {
+  const bool pending = interruptPending != 0;
+  interruptPending = 0;
+  return pending;
+}
+
+}  // namespace
 
 Transfer readStandardInput(char* data, std::size_t size) {
   for (;;) {
@@ -29,6 +53,9 @@ Transfer readStandardInput(char* data, std::size_t size) {
 Transfer writeStandardOutput(const char* data, std::size_t size) {
   std::size_t written = 0;
   while (written < size) {
+    if (takeInterrupt()) {
+      return {written, 0, true};
+    }
     const ssize_t n = ::write(STDOUT_FILENO, data + written, size - written);
     if (n < 0) {
       if (errno == EINTR) {
@@ -51,10 +78,19 @@ bool toLocalTime(std::time_t time, std::tm& local) {
 
 namespace {
 
-// libedit with its emacs keys. The lines typed in this run are kept for Up and Down in a history
-// in memory, never written anywhere; it holds the last historySize lines that are not empty, each
-// once, and none longer than longLine. The editor is made at its first line, and made anew after
-// a line longer than longLine, so that it lets go of the memory such a line took.
+constexpr EditedLine endOfInput = {{}, true};
+constexpr EditedLine abandonedLine = {{}, false, true};
+
+// The failure of the read that just failed; `otherwise` where it left no error number.
+EditedLine failedRead(int otherwise) { return {{}, false, false, errno != 0 ? errno : otherwise}; }
+
+// libedit with its emacs keys, and the user's own settings from ~/.editrc (or the file EDITRC
+// names) on top. The lines typed in this run are kept for Up and Down in a LineHistory, never
+// written anywhere. The editor is made at its first line, and made anew after a line longer than
+// longLine, so that it lets go of the memory such a line took.
+//
+// Ctrl-C is a key while a line is edited: the terminal sends no SIGINT for it then. At other
+// times, while output goes to the terminal, SIGINT stops the output instead of the program.
 class Editline final : public LineEditor {
  public:
   Editline() = default;
@@ -73,44 +109,56 @@ class Editline final : public LineEditor {
       tookLongLine_ = false;
     }
     if (editor_ == nullptr && !start()) {
-      return {{}, errno != 0 ? errno : ENOMEM};
+      return failedRead(ENOMEM);
     }
     prompt_.assign(prompt);
+    abandoned_ = false;
+    takeInterrupt();  // a Ctrl-C while the program was busy has nothing left to stop
     int count = 0;
     errno = 0;
     const char* const line = ::el_gets(editor_, &count);
-    if (line == nullptr || count <= 0) {
-      return {{}, count < 0 ? (errno != 0 ? errno : EIO) : 0};
+    if (abandoned_) {
+      return abandonedLine;
     }
-    const std::string_view text(line, static_cast<std::size_t>(count));
+    if (line == nullptr) {
+      if (count < 0 && errno == EINTR && takeInterrupt()) {  // SIGINT sent by another program
+        static_cast<void>(::write(STDOUT_FILENO, "\n", 1));
+        return abandonedLine;
+      }
+      return count < 0 ? failedRead(EIO) : endOfInput;
+    }
+    // The length from the text: some libedit releases count characters, not bytes.
+    std::string_view text(line);
+    if (text.ends_with('\n')) {
+      text.remove_suffix(1);
+    }
     if (text.size() > longLine) {
       tookLongLine_ = true;
-    } else if (text != "\n") {
-      HistEvent event;
-      ::history(history_, &event, H_ENTER, line);
+    }
+    const std::size_t kept = lines_.lines().size();
+    if (lines_.add(text)) {
+      remember(kept < lines_.lines().size());
     }
     return {text};
   }
 
  private:
-  static constexpr int historySize = 500;
-
   bool start() {
     if (history_ == nullptr) {  // the first line of the run
-      // Characters beyond ASCII are read in the user's locale; where none is set (the C locale,
-      // which has none of them), as UTF-8, which terminals write today.
-      const char* const locale = std::setlocale(LC_CTYPE, "");
-      if (locale == nullptr || std::string_view(locale) == "C" ||
-          std::string_view(locale) == "POSIX") {
-        std::setlocale(LC_CTYPE, "C.UTF-8");
+      setLocale();
+      struct sigaction interrupt = {};
+      if (::sigaction(SIGINT, nullptr, &interrupt) == 0 && interrupt.sa_handler != SIG_IGN) {
+        interrupt.sa_handler = noteInterrupt;
+        interrupt.sa_flags = 0;  // not restarted: a write that waits for the terminal ends at once
+        ::sigemptyset(&interrupt.sa_mask);
+        ::sigaction(SIGINT, &interrupt, nullptr);
       }
       history_ = ::history_init();
       if (history_ == nullptr) {
         return false;
       }
       HistEvent event;
-      ::history(history_, &event, H_SETSIZE, historySize);
-      ::history(history_, &event, H_SETUNIQUE, 1);
+      ::history(history_, &event, H_SETSIZE, static_cast<int>(LineHistory::mostLines));
     }
     editor_ = ::el_init("phonebook", stdin, stdout, stderr);
     if (editor_ == nullptr) {
@@ -120,13 +168,63 @@ class Editline final : public LineEditor {
     ::el_set(editor_, EL_PROMPT, &Editline::prompt);
     ::el_set(editor_, EL_EDITOR, "emacs");
     ::el_set(editor_, EL_HIST, ::history, history_);
-    // The terminal's settings are put back when a signal ends or stops the program at the prompt.
+    // The terminal's settings are put back when a signal stops or ends the program at the prompt.
     ::el_set(editor_, EL_SIGNAL, 1);
+    ::el_set(editor_, EL_BIND, "^W", "ed-delete-prev-word", nullptr);
+    ::el_source(editor_, nullptr);  // the user's settings
+
     // Wide texts, which the editor keeps as they are (narrow ones it copies and never frees).
     ::el_wset(editor_, EL_ADDFN, L"phonebook-delete-or-end",
               L"Delete the character under the cursor; end input on an empty line", &deleteOrEnd);
+    ::el_wset(editor_, EL_ADDFN, L"phonebook-abandon", L"Abandon the line", &abandon);
+    ::el_wset(editor_, EL_ADDFN, L"phonebook-quoted-insert",
+              L"Insert the next key as it is, unless it ends a line", &quotedInsert);
     ::el_set(editor_, EL_BIND, "^D", "phonebook-delete-or-end", nullptr);
+    ::el_set(editor_, EL_BIND, "^V", "phonebook-quoted-insert", nullptr);
+    ::el_set(editor_, EL_BIND, "^C", "phonebook-abandon", nullptr);
+    ::el_set(editor_, EL_BIND, "-a", "^C", "phonebook-abandon", nullptr);
+    ::el_set(editor_, EL_SETTY, "-d", "-intr", "intr=", nullptr);  // Ctrl-C as a key, not a signal
+    const char* mode = nullptr;
+    if (::el_get(editor_, EL_EDITOR, &mode) == 0 && std::string_view(mode) == "emacs") {
+      // Home, End and Delete as terminals send them, whatever the terminal type says.
+      for (const auto& [keys, function] : {std::pair{"\\e[1~", "ed-move-to-beg"},
+                                           {"\\e[7~", "ed-move-to-beg"},
+                                           {"\\e[4~", "ed-move-to-end"},
+                                           {"\\e[8~", "ed-move-to-end"},
+                                           {"\\e[3~", "ed-delete-next-char"}}) {
+        ::el_set(editor_, EL_BIND, keys, function, nullptr);
+      }
+    }
     return true;
+  }
+
+  // Characters beyond ASCII are read in the locale that LC_ALL, LC_CTYPE or LANG names; as UTF-8,
+  // which terminals write today, where none is named or the one named is not installed.
+  static void setLocale() {
+    const bool named = std::any_of(std::begin(localeVariables), std::end(localeVariables),
+                                   [](const char* name) {
+                                     const char* const value = std::getenv(name);
+                                     return value != nullptr && *value != '\0';
+                                   });
+    if (!named || std::setlocale(LC_CTYPE, "") == nullptr) {
+      std::setlocale(LC_CTYPE, "C.UTF-8");
+    }
+  }
+  static constexpr const char* localeVariables[] = {"LC_ALL", "LC_CTYPE", "LANG"};
+
+  // Hands the newest line of lines_ to the editor's history, or all of them again when older ones
+  // have gone. The editor drops one trailing space from a line it calls back, so a line that ends
+  // in a space is given to it with one more.
+  void remember(bool onlyTheNewest) {
+    HistEvent event;
+    if (!onlyTheNewest) {
+      ::history(history_, &event, H_CLEAR);
+    }
+    const auto& lines = lines_.lines();
+    for (auto line = onlyTheNewest ? std::prev(lines.end()) : lines.begin(); line != lines.end();
+         ++line) {
+      ::history(history_, &event, H_ENTER, (*line + (line->ends_with(' ') ? " " : "")).c_str());
+    }
   }
 
   void end() {
@@ -136,11 +234,13 @@ class Editline final : public LineEditor {
     }
   }
 
-  static char* prompt(EditLine* editor) {
+  static Editline& self(EditLine* editor) {
     void* self = nullptr;
     ::el_get(editor, EL_CLIENTDATA, &self);
-    return static_cast<Editline*>(self)->prompt_.data();
+    return *static_cast<Editline*>(self);
   }
+
+  static char* prompt(EditLine* editor) { return self(editor).prompt_.data(); }
 
   // Ctrl-D ends input on an empty line, as at a shell, and writes nothing: the program then ends
   // on a line of its own. Inside a line it deletes the character under the cursor.
@@ -157,9 +257,46 @@ class Editline final : public LineEditor {
     return CC_REFRESH;
   }
 
+  // Ctrl-C: the line is ended as Enter ends it, the cursor going below it, and is abandoned.
+  static unsigned char abandon(EditLine* editor, int /*key*/) {
+    self(editor).abandoned_ = true;
+    ::el_push(editor, "\n");
+    return CC_NORM;
+  }
+
+  // Ctrl-V: the next key is put in the line as it is, a control key included, with the terminal
+  // holding back none (Ctrl-C, Ctrl-Z, Ctrl-S, Ctrl-Q). A line end is not put in, since it would
+  // make two answers of one line: Ctrl-V then Enter or Ctrl-J only beeps.
+  static unsigned char quotedInsert(EditLine* editor, int /*key*/) {
+    termios editing = {};
+    const bool held = ::tcgetattr(STDIN_FILENO, &editing) == 0;
+    if (held) {
+      termios raw = editing;
+      raw.c_lflag &= ~static_cast<tcflag_t>(ISIG | IEXTEN);
+      raw.c_iflag &= ~static_cast<tcflag_t>(IXON | ICRNL | INLCR | IGNCR);
+      ::tcsetattr(STDIN_FILENO, TCSADRAIN, &raw);
+    }
+    wchar_t key = 0;
+    const int read = ::el_wgetc(editor, &key);
+    if (held) {
+      ::tcsetattr(STDIN_FILENO, TCSADRAIN, &editing);
+    }
+    if (read != 1) {
+      return CC_EOF;
+    }
+    if (key == L'\n' || key == L'\r' || key == L'\0') {
+      return CC_ERROR;
+    }
+    const wchar_t text[] = {key, L'\0'};
+    ::el_winsertstr(editor, text);
+    return CC_REFRESH;
+  }
+
   EditLine* editor_ = nullptr;
   History* history_ = nullptr;
+  LineHistory lines_;
   std::string prompt_;
+  bool abandoned_ = false;
   bool tookLongLine_ = false;
 };
 

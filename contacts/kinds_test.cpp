@@ -23,14 +23,34 @@ TEST(KindsTest, EachKindAddsItsFieldToThePersonLine) {
   EXPECT_EQ(printed(Friend("Ann", "Lee", 1012345678, 25)), "Ann Lee_010-1234-5678_25");
   EXPECT_EQ(printed(Friend("Ann", "Lee", 1012345678, 0)), "Ann Lee_010-1234-5678_0");
 
-  // Stored control characters go out as they are, but a terminal shows them in carets: the first
-  // and last below 0x20, ESC and DEL; a space, '~' and a byte of UTF-8 are no control characters.
-  const std::string team("\0\x1b[2J\x1f ~\x7f\xc3\xa9", 11);
-  const Work work("Bob\x1b", "Kim\x7f", 212345678, team);
-  EXPECT_EQ(printed(work), "Bob\x1b Kim\x7f_02-1234-5678_" + team);
-  EXPECT_EQ(printed(work, true), "Bob^[ Kim^?_02-1234-5678_^@^[[2J^_ ~^?\xc3\xa9");
   EXPECT_TRUE(printed(Family("Ann", "Lee", 1012345678, "\v1\f1\r1"), true)
                   .starts_with("Ann Lee_010-1234-5678_^K1^L1^M1_"));
+}
+
+TEST(KindsTest, StoredBytesGoOutAsTheyAreButATerminalShowsEachUnprintableOne) {
+  // What a terminal shows of each stored text, in cat -v's notation: controls below 0x20 and DEL
+  // in carets, and every byte from 0x80 up that is not part of printable UTF-8 (U+00A0 up, with no
+  // overlong or surrogate form, nothing past U+10FFFF) as M- and the notation of the byte less 0x80.
+  const struct {
+    std::string stored;
+    std::string shown;
+  } rows[] = {
+      {std::string("\0\x1b[2J\x1f ~\x7f", 9), "^@^[[2J^_ ~^?"},
+      {"\xc2\xa0\xc3\xa9\xdf\xbf\xe0\xa0\x80\xed\x9f\xbf\xed\x95\x9c\xef\xbf\xbf",
+       "\xc2\xa0\xc3\xa9\xdf\xbf\xe0\xa0\x80\xed\x9f\xbf\xed\x95\x9c\xef\xbf\xbf"},
+      {"\xf0\x90\x80\x80\xf0\x9f\x98\x80\xf4\x8f\xbf\xbf", "\xf0\x90\x80\x80\xf0\x9f\x98\x80\xf4\x8f\xbf\xbf"},
+      {"X\x9b" "2J\xc2\x80\xc2\x9b\xc2\x9f", "XM-^[2JM-BM-^@M-BM-^[M-BM-^_"},  // C1 controls
+      {"\xff\xe9 \x80\xa0\xbf\xc0\xaf\xc1\xbf", "M-^?M-i M-^@M- M-?M-@M-/M-AM-?"},
+      {"\xe0\x9f\xbf\xed\xa0\x80\xf0\x8f\xbf\xbf", "M-`M-^_M-?M-mM- M-^@M-pM-^OM-?M-?"},
+      {"\xf4\x90\x80\x80\xf5\x80", "M-tM-^PM-^@M-^@M-uM-^@"},
+      {"\xc3x\xe9\x95 \xf0\x9f\x98", "M-CxM-iM-^U M-pM-^_M-^X"},  // cut short
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.shown);
+    const Work work("Bob\x1b", "Kim\xc2", 212345678, row.stored);
+    EXPECT_EQ(printed(work), "Bob\x1b Kim\xc2_02-1234-5678_" + row.stored);
+    EXPECT_EQ(printed(work, true), "Bob^[ KimM-B_02-1234-5678_" + row.shown);
+  }
 }
 
 TEST(KindsTest, FamilyLineShowsTheBirthdayAndTheDaysUntilIt) {

@@ -12,8 +12,9 @@ namespace phonebook {
 
 namespace {
 
-constexpr std::array<std::string_view, 5> labels = {"Name", "Phone number", "Team", "Age",
-                                                    "Birthday"};
+// Each field is asked for under its label, a colon and a space.
+constexpr std::array<std::string_view, 5> prompts = {"Name: ", "Phone number: ", "Team: ", "Age: ",
+                                                     "Birthday: "};
 
 bool isDigits(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -63,15 +64,14 @@ bool isValidBirthday(std::string_view text) {
 
 std::string_view labelOf(FieldKind kind) {
   const auto index = static_cast<std::size_t>(kind);
-  return index < labels.size() ? labels[index] : std::string_view();
+  return index < prompts.size() ? prompts[index].substr(0, prompts[index].size() - 2)
+                                : std::string_view();
 }
 
 std::string_view readField(FieldKind kind) {
   const std::string_view label = labelOf(kind);
   for (;;) {
-    writePrompt(label);
-    writePrompt(": ");
-    const std::string_view text = readLine();
+    const std::string_view text = readLine(prompts[static_cast<std::size_t>(kind)]);
     if (isValidField(kind, text)) {
       return text;
     }

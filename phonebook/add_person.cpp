@@ -27,8 +27,7 @@ enum class ContactType { Person = 1, Work = 2, Family = 3, Friend = 4 };
 ContactType readContactType() {
   for (;;) {
     writeLine(typeMenu);
-    writePrompt(commandPrompt);
-    const std::optional<std::int32_t> number = numberIn(readLine());
+    const std::optional<std::int32_t> number = numberIn(readLine(commandPrompt));
     if (!number) {
       refuse(notAnIntegerMessage);
     } else if (*number < 1 || *number > 4) {

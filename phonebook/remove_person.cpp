@@ -14,8 +14,7 @@ namespace {
 // Asks until the answer begins with a number.
 std::int32_t readIndex() {
   for (;;) {
-    writePrompt("Enter Index of person: ");
-    if (const std::optional<std::int32_t> number = numberIn(readLine())) {
+    if (const std::optional<std::int32_t> number = numberIn(readLine("Enter Index of person: "))) {
       return *number;
     }
     refuse(notAnIntegerMessage);

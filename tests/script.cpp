@@ -54,7 +54,7 @@ std::string captureOutput(std::string_view input, const std::function<void()>& d
   return out.str();
 }
 
-Output::Output(std::size_t failAt, bool inPart) : failAt_(failAt), inPart_(inPart) {
+Output::Output(std::size_t failAt, Failure failure) : failAt_(failAt), failure_(failure) {
   taken.reserve(std::size_t{1} << 20);
   ends.reserve(4096);
 }
@@ -72,10 +72,13 @@ std::vector<std::string> Output::blocks() const {
 std::streamsize Output::xsputn(const char* data, std::streamsize size) {
   std::streamsize count = size;
   if (ends.size() + 1 == failAt_) {
-    count = inPart_ ? size / 2 : 0;
+    count = failure_ == Failure::Refused ? 0 : size / 2;
   }
   taken.append(data, static_cast<std::size_t>(count));
   ends.push_back(taken.size());
+  if (count < size && failure_ == Failure::Interrupted) {
+    throw Interrupted();
+  }
   return count;
 }
 
@@ -104,11 +107,19 @@ Typist::Typist(std::string text, int error) : text_(std::move(text)), error_(err
 platform::EditedLine Typist::editLine(std::string_view shown) {
   prompts.emplace_back(shown);
   if (next_ == text_.size()) {
-    return {{}, error_};
+    return {{}, error_ == 0, false, error_};
   }
   const std::size_t end = lineEnd(text_, next_);
-  const std::string_view line = std::string_view(text_).substr(next_, end - next_);
+  std::string_view line = std::string_view(text_).substr(next_, end - next_);
   next_ = end;
+  for (const char enter : {'\n', '\r'}) {
+    if (line.ends_with(enter)) {
+      line.remove_suffix(1);
+    }
+  }
+  if (line == "\x03") {
+    return {{}, false, true};
+  }
   return {line};
 }
 

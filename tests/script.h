@@ -44,13 +44,16 @@ class StandardStreams {
 std::string captureOutput(std::string_view input, const std::function<void()>& dialogue,
                           bool outputIsTerminal = false);
 
-// An output that keeps what it is handed, and where each hand-over ended. It can fail as a full
-// disk does: the `failAt`-th hand-over (counting from 1; 0 for none) is taken only in part, its
-// first half, or not at all. Up to 1 MiB in 4096 hand-overs is kept without allocating, so it
-// can stand for standard output while memory is running out.
+// How an output fails: as a full disk does, taking none of a hand-over or only its first half; or
+// as the user at a terminal stops it, after its first half.
+enum class Failure { Refused, InPart, Interrupted };
+
+// An output that keeps what it is handed, and where each hand-over ended. The `failAt`-th
+// hand-over (counting from 1; 0 for none) fails as `failure` says. Up to 1 MiB in 4096 hand-overs
+// is kept without allocating, so it can stand for standard output while memory is running out.
 class Output : public std::streambuf {
  public:
-  explicit Output(std::size_t failAt = 0, bool inPart = false);
+  explicit Output(std::size_t failAt = 0, Failure failure = Failure::Refused);
 
   std::string taken;
   std::vector<std::size_t> ends;  // the size of `taken` after each hand-over
@@ -64,7 +67,7 @@ class Output : public std::streambuf {
 
  private:
   std::size_t failAt_;
-  bool inPart_;
+  Failure failure_;
 };
 
 // An input that gives at most one line per read, as a terminal does, and calls `beforeEachRead`
@@ -82,8 +85,10 @@ class LineAtATime : public std::streambuf {
   std::function<void()> beforeEachRead_;
 };
 
-// A user at a line editor: types `text` a line at a time and keeps each prompt it is shown. Once
-// the text is typed, input ends, or with `error` the terminal fails with that error number.
+// A user at a line editor: types `text` a line at a time, each line end as Enter (a carriage
+// return before it too), and keeps each prompt it is shown. A line of Ctrl-C alone ("\x03") is
+// Ctrl-C. Once the text is typed, input ends, or with `error` the terminal fails with that error
+// number.
 class Typist final : public platform::LineEditor {
  public:
   explicit Typist(std::string text, int error = 0);
