@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <clocale>
 #include <cstdlib>
-#include <iterator>
 #include <string>
 #include <utility>
 
@@ -135,9 +134,8 @@ class Editline final : public LineEditor {
     if (text.size() > longLine) {
       tookLongLine_ = true;
     }
-    const std::size_t kept = lines_.lines().size();
     if (lines_.add(text)) {
-      remember(kept < lines_.lines().size());
+      remember();
     }
     return {text};
   }
@@ -212,18 +210,13 @@ class Editline final : public LineEditor {
   }
   static constexpr const char* localeVariables[] = {"LC_ALL", "LC_CTYPE", "LANG"};
 
-  // Hands the newest line of lines_ to the editor's history, or all of them again when older ones
-  // have gone. The editor drops one trailing space from a line it calls back, so a line that ends
-  // in a space is given to it with one more.
-  void remember(bool onlyTheNewest) {
+  // Hands lines_ to the editor's history, which drops one trailing space from a line it calls
+  // back: a line that ends in a space is given to it with one more.
+  void remember() {
     HistEvent event;
-    if (!onlyTheNewest) {
-      ::history(history_, &event, H_CLEAR);
-    }
-    const auto& lines = lines_.lines();
-    for (auto line = onlyTheNewest ? std::prev(lines.end()) : lines.begin(); line != lines.end();
-         ++line) {
-      ::history(history_, &event, H_ENTER, (*line + (line->ends_with(' ') ? " " : "")).c_str());
+    ::history(history_, &event, H_CLEAR);
+    for (const std::string& line : lines_.lines()) {
+      ::history(history_, &event, H_ENTER, (line + (line.ends_with(' ') ? " " : "")).c_str());
     }
   }
 
