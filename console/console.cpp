@@ -54,27 +54,45 @@ StandardOutput standardOutput;
 Console standardConsole(standardInput, standardOutput, platform::standardOutputIsTerminal(),
                         platform::terminalLineEditor());
 
-// How many bytes at the front of `text` make a printable character beyond ASCII in well-formed
-// UTF-8, from U+00A0 up; 0 when they do not. Each lead byte admits a range for the byte after it:
-// C2 starts at A0, past the C1 controls; E0 and F0 leave out overlong forms, ED the surrogates and
-// F4 what lies beyond U+10FFFF.
+// Well-formed UTF-8 for the printable characters from U+00A0 up: each range of lead bytes, the
+// length of the sequence it begins, and the range of the byte after it (any further byte is a
+// continuation byte, 80 to BF).
+struct Sequence {
+  unsigned char first, last, length, low, high;
+};
+constexpr Sequence printableSequences[] = {
+    {0xC2, 0xC2, 2, 0xA0, 0xBF},  // U+00A0 to U+00BF: U+0080 to U+009F are C1 controls
+    {0xC3, 0xDF, 2, 0x80, 0xBF},  // U+00C0 to U+07FF
+    {0xE0, 0xE0, 3, 0xA0, 0xBF},  // U+0800 to U+0FFF, with no overlong form
+    {0xE1, 0xEC, 3, 0x80, 0xBF},  // U+1000 to U+CFFF
+    {0xED, 0xED, 3, 0x80, 0x9F},  // U+D000 to U+D7FF, with no surrogate
+    {0xEE, 0xEF, 3, 0x80, 0xBF},  // U+E000 to U+FFFF
+    {0xF0, 0xF0, 4, 0x90, 0xBF},  // U+10000 to U+3FFFF, with no overlong form
+    {0xF1, 0xF3, 4, 0x80, 0xBF},  // U+40000 to U+FFFFF
+    {0xF4, 0xF4, 4, 0x80, 0x8F},  // U+100000 to U+10FFFF, and nothing beyond
+};
+
+// How many bytes at the front of `text` make a printable character beyond ASCII; 0 when they do
+// not.
 std::size_t printableSequence(std::string_view text) {
   const auto byte = [text](std::size_t i) -> unsigned {
     return i < text.size() ? static_cast<unsigned char>(text[i]) : 0;
   };
-  const unsigned lead = byte(0);
-  const std::size_t length = lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
-  const unsigned low = lead == 0xC2 ? 0xA0 : lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
-  const unsigned high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
-  if (length == 0 || byte(1) < low || byte(1) > high) {
-    return 0;
-  }
-  for (std::size_t i = 2; i < length; ++i) {
-    if (byte(i) < 0x80 || byte(i) > 0xBF) {
+  for (const Sequence& sequence : printableSequences) {
+    if (byte(0) < sequence.first || byte(0) > sequence.last) {
+      continue;
+    }
+    if (byte(1) < sequence.low || byte(1) > sequence.high) {
       return 0;
     }
+    for (std::size_t i = 2; i < sequence.length; ++i) {
+      if (byte(i) < 0x80 || byte(i) > 0xBF) {
+        return 0;
+      }
+    }
+    return sequence.length;
   }
-  return length;
+  return 0;
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <clocale>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 #include <utility>
 
@@ -200,9 +201,9 @@ class Editline final : public LineEditor {
   // which terminals write today, where none is named or the one named is not installed.
   static void setLocale() {
     const bool named = std::any_of(std::begin(localeVariables), std::end(localeVariables),
-                                   [](const char* name) {
-                                     const char* const value = std::getenv(name);
-                                     return value != nullptr && *value != '\0';
+                                   [](const char* variable) {
+                                     const char* const name = std::getenv(variable);
+                                     return name != nullptr && *name != '\0';
                                    });
     if (!named || std::setlocale(LC_CTYPE, "") == nullptr) {
       std::setlocale(LC_CTYPE, "C.UTF-8");

@@ -29,8 +29,8 @@ TEST(KindsTest, EachKindAddsItsFieldToThePersonLine) {
 
 TEST(KindsTest, StoredBytesGoOutAsTheyAreButATerminalShowsEachUnprintableOne) {
   // What a terminal shows of each stored text, in cat -v's notation: controls below 0x20 and DEL
-  // in carets, and every byte from 0x80 up that is not part of printable UTF-8 (U+00A0 up, with no
-  // overlong or surrogate form, nothing past U+10FFFF) as M- and the notation of the byte less 0x80.
+  // in carets, and every byte from 0x80 up that is not part of printable UTF-8 (from U+00A0, no
+  // overlong or surrogate form, nothing past U+10FFFF) as M- and the notation of the byte - 0x80.
   const struct {
     std::string stored;
     std::string shown;
@@ -38,8 +38,9 @@ TEST(KindsTest, StoredBytesGoOutAsTheyAreButATerminalShowsEachUnprintableOne) {
       {std::string("\0\x1b[2J\x1f ~\x7f", 9), "^@^[[2J^_ ~^?"},
       {"\xc2\xa0\xc3\xa9\xdf\xbf\xe0\xa0\x80\xed\x9f\xbf\xed\x95\x9c\xef\xbf\xbf",
        "\xc2\xa0\xc3\xa9\xdf\xbf\xe0\xa0\x80\xed\x9f\xbf\xed\x95\x9c\xef\xbf\xbf"},
-      {"\xf0\x90\x80\x80\xf0\x9f\x98\x80\xf4\x8f\xbf\xbf", "\xf0\x90\x80\x80\xf0\x9f\x98\x80\xf4\x8f\xbf\xbf"},
-      {"X\x9b" "2J\xc2\x80\xc2\x9b\xc2\x9f", "XM-^[2JM-BM-^@M-BM-^[M-BM-^_"},  // C1 controls
+      {"\xf0\x90\x80\x80\xf0\x9f\x98\x80\xf4\x8f\xbf\xbf",
+       "\xf0\x90\x80\x80\xf0\x9f\x98\x80\xf4\x8f\xbf\xbf"},
+      {"X\x9b[2J\xc2\x80\xc2\x9b\xc2\x9f", "XM-^[[2JM-BM-^@M-BM-^[M-BM-^_"},  // C1 controls
       {"\xff\xe9 \x80\xa0\xbf\xc0\xaf\xc1\xbf", "M-^?M-i M-^@M- M-?M-@M-/M-AM-?"},
       {"\xe0\x9f\xbf\xed\xa0\x80\xf0\x8f\xbf\xbf", "M-`M-^_M-?M-mM- M-^@M-pM-^OM-?M-?"},
       {"\xf4\x90\x80\x80\xf5\x80", "M-tM-^PM-^@M-^@M-uM-^@"},

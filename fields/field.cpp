@@ -13,8 +13,8 @@ namespace phonebook {
 namespace {
 
 // Each field is asked for under its label, a colon and a space.
-constexpr std::array<std::string_view, 5> prompts = {"Name: ", "Phone number: ", "Team: ", "Age: ",
-                                                     "Birthday: "};
+constexpr std::array<std::string_view, 5> prompts = {
+    "Name: ", "Phone number: ", "Team: ", "Age: ", "Birthday: "};
 
 bool isDigits(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
