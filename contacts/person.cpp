@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cassert>
-#include <charconv>
 #include <utility>
 
 #include "console/console.h"
@@ -11,12 +10,13 @@ namespace phonebook {
 
 namespace {
 
-// Writes a dash and a group of the phone number, 0 to 9999, as four digits with zeros in front;
-// returns the end. 10000 + group has five digits, the first a 1, which the dash then replaces.
-char* writeGroup(char* out, std::int32_t group) {
-  char* const end = std::to_chars(out, out + 5, 10000 + group).ptr;
-  *out = '-';
-  return end;
+// Writes `value` as `count` digits, with zeros in front; returns the end.
+char* writeDigits(char* out, std::uint32_t value, int count) {
+  for (int i = count - 1; i >= 0; --i) {
+    out[i] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  }
+  return out + count;
 }
 
 }  // namespace
@@ -38,11 +38,13 @@ void writePhone(std::int32_t phoneNumber) {
   constexpr std::size_t longest = 13;  // "010-1234-5678"
   Console& console = phonebook::console();
   char* const text = console.reserve(longest);
-  char* out = text;
-  *out++ = '0';
-  out = std::to_chars(out, text + longest, phoneNumber / 100000000).ptr;
-  out = writeGroup(out, phoneNumber % 100000000 / 10000);
-  out = writeGroup(out, phoneNumber % 10000);
+  const auto number = static_cast<std::uint32_t>(phoneNumber);
+  // The leading part with its zero in front, 02 or 010, then the groups.
+  char* out = writeDigits(text, number / 100000000, number < 1000000000 ? 2 : 3);
+  *out++ = '-';
+  out = writeDigits(out, number / 10000 % 10000, 4);
+  *out++ = '-';
+  out = writeDigits(out, number % 10000, 4);
   console.commit(out);
 }
 
