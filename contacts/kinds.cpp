@@ -1,5 +1,7 @@
 #include "contacts/kinds.h"
 
+#include <algorithm>
+#include <cassert>
 #include <string_view>
 #include <utility>
 
@@ -9,7 +11,7 @@
 
 namespace phonebook {
 
-Work::Work(std::string first, std::string last, std::int32_t phone, std::string teamName)
+Work::Work(std::string first, std::string last, PhoneNumber phone, std::string teamName)
     : Person(std::move(first), std::move(last), phone), team(std::move(teamName)) {}
 
 void Work::print() const {
@@ -29,22 +31,24 @@ std::chrono::month_day monthDayOf(std::string_view birthday) {
 
 }  // namespace
 
-Family::Family(std::string first, std::string last, std::int32_t phone, std::string birthdayText)
-    : Person(std::move(first), std::move(last), phone),
-      birthdayMonthDay(monthDayOf(birthdayText)),
-      birthday(std::move(birthdayText)) {}
+Family::Family(std::string first, std::string last, PhoneNumber phone,
+               std::string_view birthdayText)
+    : Person(std::move(first), std::move(last), phone), birthdayMonthDay(monthDayOf(birthdayText)) {
+  assert(birthdayText.size() == birthday.size());
+  std::copy(birthdayText.begin(), birthdayText.end(), birthday.begin());
+}
 
 void Family::print() const {
   Person::print();
   writeText("_");
-  writeStored(birthday);
+  writeStored(std::string_view(birthday.data(), birthday.size()));
   writeText("_");
   writeNumber(daysUntilBirthday());
 }
 
 int Family::daysUntilBirthday() const { return daysUntilNext(localToday(), birthdayMonthDay); }
 
-Friend::Friend(std::string first, std::string last, std::int32_t phone, std::int32_t years)
+Friend::Friend(std::string first, std::string last, PhoneNumber phone, std::int32_t years)
     : Person(std::move(first), std::move(last), phone), age(years) {}
 
 void Friend::print() const {

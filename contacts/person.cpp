@@ -21,7 +21,25 @@ char* writeDigits(char* out, std::uint32_t value, int count) {
 
 }  // namespace
 
-Person::Person(std::string first, std::string last, std::int32_t phone)
+PhoneNumber::PhoneNumber(std::string_view text) : size_(static_cast<std::uint8_t>(text.size())) {
+  assert(text.size() == 12 || text.size() == 13);
+  std::copy(text.begin(), text.end(), text_.begin());
+}
+
+PhoneNumber::PhoneNumber(std::int32_t number) {
+  assert((number >= 200000000 && number <= 299999999) ||
+         (number >= 1000000000 && number <= 1099999999));
+  const auto digits = static_cast<std::uint32_t>(number);
+  // The leading part with its zero in front, 02 or 010, then the groups.
+  char* out = writeDigits(text_.data(), digits / 100000000, digits < 1000000000 ? 2 : 3);
+  *out++ = '-';
+  out = writeDigits(out, digits / 10000 % 10000, 4);
+  *out++ = '-';
+  out = writeDigits(out, digits % 10000, 4);
+  size_ = static_cast<std::uint8_t>(out - text_.data());
+}
+
+Person::Person(std::string first, std::string last, PhoneNumber phone)
     : firstName(std::move(first)), lastName(std::move(last)), phoneNumber(phone) {}
 
 void Person::print() const {
@@ -29,23 +47,9 @@ void Person::print() const {
   writeText(" ");
   writeStored(lastName);
   writeText("_");
-  writePhone(phoneNumber);
+  writeText(phoneNumber.text());
 }
 
-void writePhone(std::int32_t phoneNumber) {
-  assert((phoneNumber >= 200000000 && phoneNumber <= 299999999) ||
-         (phoneNumber >= 1000000000 && phoneNumber <= 1099999999));
-  constexpr std::size_t longest = 13;  // "010-1234-5678"
-  Console& console = phonebook::console();
-  char* const text = console.reserve(longest);
-  const auto number = static_cast<std::uint32_t>(phoneNumber);
-  // The leading part with its zero in front, 02 or 010, then the groups.
-  char* out = writeDigits(text, number / 100000000, number < 1000000000 ? 2 : 3);
-  *out++ = '-';
-  out = writeDigits(out, number / 10000 % 10000, 4);
-  *out++ = '-';
-  out = writeDigits(out, number % 10000, 4);
-  console.commit(out);
-}
+void writePhone(std::int32_t phoneNumber) { writeText(PhoneNumber(phoneNumber).text()); }
 
 }  // namespace phonebook

@@ -38,13 +38,6 @@ ContactType readContactType() {
   }
 }
 
-// The stored form of an accepted phone text: its digits without the dashes, read as a number.
-std::int32_t phoneNumberOf(std::string_view phone) {
-  std::string digits(phone);
-  digits.erase(std::remove(digits.begin(), digits.end(), '-'), digits.end());
-  return phonebook::stoi(digits);
-}
-
 }  // namespace
 
 void addPerson() {
@@ -54,7 +47,7 @@ void addPerson() {
   const std::size_t space = name.find(' ');
   std::string firstName(name.substr(0, space));
   std::string lastName(name.substr(space + 1));
-  const std::int32_t phoneNumber = phoneNumberOf(readField(FieldKind::PhoneNumber));
+  const PhoneNumber phoneNumber(readField(FieldKind::PhoneNumber));
 
   std::unique_ptr<Person> entry;
   switch (type) {
@@ -67,7 +60,7 @@ void addPerson() {
       break;
     case ContactType::Family:
       entry = std::make_unique<Family>(std::move(firstName), std::move(lastName), phoneNumber,
-                                       takeField(FieldKind::Birthday));
+                                       readField(FieldKind::Birthday));
       break;
     case ContactType::Friend:
       entry = std::make_unique<Friend>(std::move(firstName), std::move(lastName), phoneNumber,
