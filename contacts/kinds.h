@@ -15,7 +15,7 @@ namespace phonebook {
 class Work : public Person {
  public:
   // Any team is allowed, the empty one included.
-  Work(std::string first, std::string last, PhoneNumber phone, std::string teamName);
+  Work(std::string&& first, std::string&& last, PhoneNumber phone, std::string teamName);
 
   // Writes "Ann Lee_010-1234-5678_Sales".
   void print() const override;
@@ -28,7 +28,7 @@ class Family : public Person {
  public:
   // `birthdayText` is YYMMDD as typed, a real day of a year without 29 February; every field
   // begins with a number (" 1" and "+1" are read as 1).
-  Family(std::string first, std::string last, PhoneNumber phone, std::string_view birthdayText);
+  Family(std::string&& first, std::string&& last, PhoneNumber phone, std::string_view birthdayText);
 
   // Writes "Ann Lee_010-1234-5678_990315_12": the birthday as typed and the days until it.
   void print() const override;
@@ -46,7 +46,7 @@ class Family : public Person {
 class Friend : public Person {
  public:
   // `years` is 0 or more.
-  Friend(std::string first, std::string last, PhoneNumber phone, std::int32_t years);
+  Friend(std::string&& first, std::string&& last, PhoneNumber phone, std::int32_t years);
 
   // Writes "Ann Lee_010-1234-5678_25".
   void print() const override;

@@ -39,7 +39,7 @@ PhoneNumber::PhoneNumber(std::int32_t number) {
   size_ = static_cast<std::uint8_t>(out - text_.data());
 }
 
-Person::Person(std::string first, std::string last, PhoneNumber phone)
+Person::Person(std::string&& first, std::string&& last, PhoneNumber phone)
     : firstName(std::move(first)), lastName(std::move(last)), phoneNumber(phone) {}
 
 void Person::print() const {

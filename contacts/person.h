@@ -29,7 +29,7 @@ class PhoneNumber {
 // A plain contact: a name in two parts and a phone number.
 class Person {
  public:
-  Person(std::string first, std::string last, PhoneNumber phone);
+  Person(std::string&& first, std::string&& last, PhoneNumber phone);
   virtual ~Person() = default;
 
   Person(const Person&) = delete;
