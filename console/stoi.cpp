@@ -13,10 +13,14 @@ bool isWhiteSpace(char c) {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// How a conversion ended; the value is set only when it is Done.
+// How a conversion ended, and the value when it is Done.
 enum class Conversion { Done, NoDigits, OutOfRange };
+struct Converted {
+  Conversion conversion;
+  std::int32_t value;
+};
 
-Conversion convert(std::string_view text, std::int32_t& value) {
+Converted convert(std::string_view text) {
   auto it = text.begin();
   const auto end = text.end();
   while (it != end && isWhiteSpace(*it)) {
@@ -28,7 +32,7 @@ Conversion convert(std::string_view text, std::int32_t& value) {
     ++it;
   }
   if (it == end || !isDigit(*it)) {
-    return Conversion::NoDigits;
+    return {Conversion::NoDigits, 0};
   }
 
   // Any magnitude above this is out of range with either sign; the count stops growing once past
@@ -44,17 +48,16 @@ Conversion convert(std::string_view text, std::int32_t& value) {
   const std::int64_t signedValue = negative ? -magnitude : magnitude;
   if (signedValue < std::numeric_limits<std::int32_t>::min() ||
       signedValue > std::numeric_limits<std::int32_t>::max()) {
-    return Conversion::OutOfRange;
+    return {Conversion::OutOfRange, 0};
   }
-  value = static_cast<std::int32_t>(signedValue);
-  return Conversion::Done;
+  return {Conversion::Done, static_cast<std::int32_t>(signedValue)};
 }
 
 }  // namespace
 
 std::int32_t stoi(std::string_view text) {
-  std::int32_t value = 0;
-  switch (convert(text, value)) {
+  const Converted converted = convert(text);
+  switch (converted.conversion) {
     case Conversion::Done:
       break;
     case Conversion::NoDigits:
@@ -62,15 +65,15 @@ std::int32_t stoi(std::string_view text) {
     case Conversion::OutOfRange:
       throw std::out_of_range("stoi argument out of range");
   }
-  return value;
+  return converted.value;
 }
 
 std::optional<std::int32_t> numberIn(std::string_view text) {
-  std::int32_t value = 0;
-  if (convert(text, value) != Conversion::Done) {
+  const Converted converted = convert(text);
+  if (converted.conversion != Conversion::Done) {
     return std::nullopt;
   }
-  return value;
+  return converted.value;
 }
 
 }  // namespace phonebook
