@@ -12,9 +12,17 @@ namespace phonebook {
 
 namespace {
 
-// Each field is asked for under its label, a colon and a space.
-constexpr std::array<std::string_view, 5> prompts = {
-    "Name: ", "Phone number: ", "Team: ", "Age: ", "Birthday: "};
+// Each field is asked for under its label, a colon and a space, and a text that breaks its rule is
+// refused with "Invalid <label>.".
+struct Question {
+  std::string_view prompt;
+  std::string_view refusal;
+};
+constexpr std::array<Question, 5> questions = {{{"Name: ", "Invalid Name."},
+                                                {"Phone number: ", "Invalid Phone number."},
+                                                {"Team: ", "Invalid Team."},
+                                                {"Age: ", "Invalid Age."},
+                                                {"Birthday: ", "Invalid Birthday."}}};
 
 bool isDigits(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -64,18 +72,21 @@ bool isValidBirthday(std::string_view text) {
 
 std::string_view labelOf(FieldKind kind) {
   const auto index = static_cast<std::size_t>(kind);
-  return index < prompts.size() ? prompts[index].substr(0, prompts[index].size() - 2)
-                                : std::string_view();
+  if (index >= questions.size()) {
+    return {};
+  }
+  const std::string_view prompt = questions[index].prompt;
+  return prompt.substr(0, prompt.size() - 2);
 }
 
 std::string_view readField(FieldKind kind) {
-  const std::string_view label = labelOf(kind);
+  const Question& field = questions[static_cast<std::size_t>(kind)];
   for (;;) {
-    const std::string_view text = readLine(prompts[static_cast<std::size_t>(kind)]);
+    const std::string_view text = readLine(field.prompt);
     if (isValidField(kind, text)) {
       return text;
     }
-    refuse("Invalid " + std::string(label) + ".");
+    refuse(field.refusal);
   }
 }
 
