@@ -95,6 +95,14 @@ std::size_t printableSequence(std::string_view text) {
   return 0;
 }
 
+// A line read up to its line feed, without the carriage return before it if there is one.
+std::string_view withoutCarriageReturn(std::string_view line) {
+  if (!line.empty() && line.back() == '\r') {
+    line.remove_suffix(1);
+  }
+  return line;
+}
+
 }  // namespace
 
 namespace detail {
@@ -113,32 +121,33 @@ std::string_view Console::readLine(std::string_view prompt) {
   if (longLine_.capacity() > platform::longLine) {
     std::string().swap(longLine_);  // gives its memory back; assigning would keep it
   }
+  const char* const begin = inputBuffer_.data() + next_;
+  const auto* const lineFeed = static_cast<const char*>(std::memchr(begin, '\n', end_ - next_));
+  if (lineFeed == nullptr) {
+    return readPastBuffer();
+  }
+  next_ += static_cast<std::size_t>(lineFeed - begin) + 1;
+  return withoutCarriageReturn(std::string_view(begin, static_cast<std::size_t>(lineFeed - begin)));
+}
+
+std::string_view Console::readPastBuffer() {
   longLine_.clear();
   for (;;) {
-    if (next_ == end_ && !refill()) {
+    longLine_.append(inputBuffer_.data() + next_, end_ - next_);
+    next_ = end_;
+    if (!refill()) {
       if (longLine_.empty()) {
         throw EndOfInput();
       }
       return longLine_;  // the last line, without a line feed
     }
-    const char* const begin = inputBuffer_.data() + next_;
-    const std::size_t available = end_ - next_;
-    const auto* const lineFeed = static_cast<const char*>(std::memchr(begin, '\n', available));
-    if (lineFeed == nullptr) {
-      longLine_.append(begin, available);
-      next_ = end_;
-      continue;
+    const char* const begin = inputBuffer_.data();
+    const auto* const lineFeed = static_cast<const char*>(std::memchr(begin, '\n', end_));
+    if (lineFeed != nullptr) {
+      next_ = static_cast<std::size_t>(lineFeed - begin) + 1;
+      longLine_.append(begin, static_cast<std::size_t>(lineFeed - begin));
+      return withoutCarriageReturn(longLine_);
     }
-    next_ += static_cast<std::size_t>(lineFeed - begin) + 1;
-    std::string_view line(begin, static_cast<std::size_t>(lineFeed - begin));
-    if (!longLine_.empty()) {
-      longLine_.append(line);
-      line = longLine_;
-    }
-    if (!line.empty() && line.back() == '\r') {
-      line.remove_suffix(1);
-    }
-    return line;
   }
 }
 

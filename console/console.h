@@ -109,6 +109,8 @@ class Console {
   // Reads what the input has ready into the input buffer, after handing the output over; false
   // once input has ended.
   bool refill();
+  // The rest of a line that goes on past what the input buffer holds, gathered in longLine_.
+  std::string_view readPastBuffer();
   std::string_view readEdited(std::string_view prompt);
   void writeThroughFullBuffer(std::string_view text);
   void put(std::string_view text);
