@@ -115,7 +115,7 @@ void checkListing(std::size_t count, std::string_view transcript) {
 }
 
 // Reads the input's first 8 KiB two bytes at a time: an even first byte adds up to 128 entries, so
-// that the list soon spans many blocks, but never past 1024 (four blocks); an odd one removes at
+// that the list soon spans many blocks, but never past 1024 (sixteen blocks); an odd one removes at
 // the position that the second byte picks from the whole list and one past each end.
 void checkAgainstModel(const std::uint8_t* data, std::size_t size) {
   phonebook::test::PhoneBookModel book;

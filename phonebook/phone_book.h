@@ -48,7 +48,7 @@ class PhoneBook {
 
   // The entries in order, cut into blocks of at most blockSize. Removing an entry moves only the
   // later entries of its own block, so it stays cheap anywhere in a list of millions.
-  static constexpr std::size_t blockSize = 256;
+  static constexpr std::size_t blockSize = 64;
   std::vector<Block> blocks_;
   // The blocks' entry counts as a Fenwick tree: element k (counting from 1) holds the entries of
   // the blocks k - lowbit(k) + 1 to k, where lowbit(k) is the lowest set bit of k. The block of a
