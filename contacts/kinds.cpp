@@ -32,11 +32,15 @@ std::chrono::month_day monthDayOf(std::string_view birthday) {
 }  // namespace
 
 Family::Family(std::string&& first, std::string&& last, PhoneNumber phone,
-               std::string_view birthdayText)
-    : Person(std::move(first), std::move(last), phone), birthdayMonthDay(monthDayOf(birthdayText)) {
+               std::string_view birthdayText, std::chrono::month_day monthDay)
+    : Person(std::move(first), std::move(last), phone), birthdayMonthDay(monthDay) {
   assert(birthdayText.size() == birthday.size());
   std::copy(birthdayText.begin(), birthdayText.end(), birthday.begin());
 }
+
+Family::Family(std::string&& first, std::string&& last, PhoneNumber phone,
+               std::string_view birthdayText)
+    : Family(std::move(first), std::move(last), phone, birthdayText, monthDayOf(birthdayText)) {}
 
 void Family::print() const {
   Person::print();

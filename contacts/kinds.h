@@ -27,7 +27,10 @@ class Work : public Person {
 class Family : public Person {
  public:
   // `birthdayText` is YYMMDD as typed, a real day of a year without 29 February; every field
-  // begins with a number (" 1" and "+1" are read as 1).
+  // begins with a number (" 1" and "+1" are read as 1). `monthDay` is its month and day.
+  Family(std::string&& first, std::string&& last, PhoneNumber phone, std::string_view birthdayText,
+         std::chrono::month_day monthDay);
+  // The same, with the month and day read from the text.
   Family(std::string&& first, std::string&& last, PhoneNumber phone, std::string_view birthdayText);
 
   // Writes "Ann Lee_010-1234-5678_990315_12": the birthday as typed and the days until it.

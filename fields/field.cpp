@@ -28,10 +28,13 @@ bool isDigits(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-bool isValidName(std::string_view text) {
+std::optional<Name> nameIn(std::string_view text) {
   const std::size_t space = text.find(' ');
-  return space != std::string_view::npos && space > 0 && space + 1 < text.size() &&
-         text.find(' ', space + 1) == std::string_view::npos;
+  if (space == std::string_view::npos || space == 0 || space + 1 == text.size() ||
+      text.find(' ', space + 1) != std::string_view::npos) {
+    return std::nullopt;
+  }
+  return Name{text.substr(0, space), text.substr(space + 1)};
 }
 
 bool isValidPhoneNumber(std::string_view text) {
@@ -43,29 +46,44 @@ bool isValidPhoneNumber(std::string_view text) {
   } else {
     return false;
   }
-  // Only digits in the groups of four: a number is stored and listed as digits, so anything else
-  // would be lost from it.
   return groups.size() == 9 && groups[4] == '-' && isDigits(groups.substr(0, 4)) &&
          isDigits(groups.substr(5));
 }
 
-bool isValidAge(std::string_view text) {
+std::optional<std::int32_t> ageIn(std::string_view text) {
   const std::optional<std::int32_t> age = numberIn(text);
-  return age && *age >= 0;
+  if (!age || *age < 0) {
+    return std::nullopt;
+  }
+  return age;
 }
 
-bool isValidBirthday(std::string_view text) {
+std::optional<Birthday> birthdayIn(std::string_view text) {
   if (text.size() != 6) {
-    return false;
+    return std::nullopt;
   }
   const std::optional<std::int32_t> year = numberIn(text.substr(0, 2));
   const std::optional<std::int32_t> month = numberIn(text.substr(2, 2));
   const std::optional<std::int32_t> day = numberIn(text.substr(4, 2));
-  if (!year || !month || !day) {
-    return false;
+  if (!year || !month || !day || *year < 0 || *year > 99 || *month < 1 || *month > 12 || *day < 1 ||
+      *day > daysInMonth[static_cast<std::size_t>(*month - 1)]) {
+    return std::nullopt;
   }
-  return *year >= 0 && *year <= 99 && *month >= 1 && *month <= 12 && *day >= 1 &&
-         *day <= daysInMonth[static_cast<std::size_t>(*month - 1)];
+  return Birthday{text, std::chrono::month(static_cast<unsigned>(*month)) /
+                            std::chrono::day(static_cast<unsigned>(*day))};
+}
+
+// Asks for the field until `in` finds what a text holds (nothing for a text that breaks the
+// field's rule), refusing each text it does not; returns what it found.
+template <typename In>
+auto readAs(FieldKind kind, In in) {
+  const Question& field = questions[static_cast<std::size_t>(kind)];
+  for (;;) {
+    if (const auto found = in(readLine(field.prompt))) {
+      return *found;
+    }
+    refuse(field.refusal);
+  }
 }
 
 }  // namespace
@@ -80,30 +98,34 @@ std::string_view labelOf(FieldKind kind) {
 }
 
 std::string_view readField(FieldKind kind) {
-  const Question& field = questions[static_cast<std::size_t>(kind)];
-  for (;;) {
-    const std::string_view text = readLine(field.prompt);
-    if (isValidField(kind, text)) {
-      return text;
+  return readAs(kind, [kind](std::string_view text) -> std::optional<std::string_view> {
+    if (!isValidField(kind, text)) {
+      return std::nullopt;
     }
-    refuse(field.refusal);
-  }
+    return text;
+  });
 }
+
+Name readName() { return readAs(FieldKind::Name, nameIn); }
+
+std::int32_t readAge() { return readAs(FieldKind::Age, ageIn); }
+
+Birthday readBirthday() { return readAs(FieldKind::Birthday, birthdayIn); }
 
 std::string takeField(FieldKind kind) { return console().take(readField(kind)); }
 
 bool isValidField(FieldKind kind, std::string_view text) {
   switch (kind) {
     case FieldKind::Name:
-      return isValidName(text);
+      return nameIn(text).has_value();
     case FieldKind::PhoneNumber:
       return isValidPhoneNumber(text);
     case FieldKind::Team:
       return true;
     case FieldKind::Age:
-      return isValidAge(text);
+      return ageIn(text).has_value();
     case FieldKind::Birthday:
-      return isValidBirthday(text);
+      return birthdayIn(text).has_value();
   }
   return false;
 }

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <array>
+#include <chrono>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -25,6 +27,21 @@ std::string_view readField(FieldKind kind);
 // readField, for a text that is kept as it was typed: the text is the caller's own, and a long one
 // is handed over by the console rather than copied.
 std::string takeField(FieldKind kind);
+
+// The fields that hold more than their text: each is asked for as readField asks, and what the text
+// that passed holds is read from it once. Its texts, like readField's, last until the next line is
+// read.
+struct Name {
+  std::string_view first;  // the part before the space
+  std::string_view last;   // the part after it
+};
+struct Birthday {
+  std::string_view text;  // YYMMDD as typed
+  std::chrono::month_day monthDay;
+};
+Name readName();
+std::int32_t readAge();
+Birthday readBirthday();
 
 // Whether the text is acceptable for the field; writes nothing. The rules:
 //   Name          two non-empty parts joined by one space (0x20), and no other space;

@@ -42,11 +42,10 @@ ContactType readContactType() {
 
 void addPerson() {
   const ContactType type = readContactType();
-  // Each field's text lasts until the next line is read: the name is split at once.
-  const std::string_view name = readField(FieldKind::Name);
-  const std::size_t space = name.find(' ');
-  std::string firstName(name.substr(0, space));
-  std::string lastName(name.substr(space + 1));
+  // Each field's text lasts until the next line is read: the name's parts are copied at once.
+  const Name name = readName();
+  std::string firstName(name.first);
+  std::string lastName(name.last);
   const PhoneNumber phoneNumber(readField(FieldKind::PhoneNumber));
 
   std::unique_ptr<Person> entry;
@@ -58,13 +57,15 @@ void addPerson() {
       entry = std::make_unique<Work>(std::move(firstName), std::move(lastName), phoneNumber,
                                      takeField(FieldKind::Team));
       break;
-    case ContactType::Family:
+    case ContactType::Family: {
+      const Birthday birthday = readBirthday();
       entry = std::make_unique<Family>(std::move(firstName), std::move(lastName), phoneNumber,
-                                       readField(FieldKind::Birthday));
+                                       birthday.text, birthday.monthDay);
       break;
+    }
     case ContactType::Friend:
       entry = std::make_unique<Friend>(std::move(firstName), std::move(lastName), phoneNumber,
-                                       phonebook::stoi(readField(FieldKind::Age)));
+                                       readAge());
       break;
   }
   phoneBook.add(std::move(entry));
