@@ -2,14 +2,14 @@
 """Measures the phone book program on scripted sessions; prints Markdown tables.
 Per size N (N contacts, refused fields, a removal per ten, six listings): CPU time over a floor's
 that only moves the same input and output in 64 KiB blocks (median of pairs run in turn), lines
-per CPU second, write calls (bound), bytes per entry (peak memory from N/2 to N contacts); per
-removal size N: CPU time per removal at random positions. Any output unlike the first run's fails
-(status 1). --smoke: 1000 contacts, checks only. TMPDIR=/dev/shm steadies the cost of writing.
-"""
+per CPU second, instructions per input line (callgrind, where valgrind is), write calls (bound),
+bytes per entry (peak memory from N/2 to N contacts); per removal size N: CPU time per removal at
+random positions. Any output unlike the first run's fails (status 1). --smoke: 1000 contacts,
+checks only. TMPDIR=/dev/shm steadies the cost of writing."""
 import argparse, hashlib, os, random, resource, shutil, statistics, subprocess, sys, tempfile
 
 DIGITS = [f"{k:04}" for k in range(10000)]  # four digits each, faster than formatting every time
-FLOOR_C = r"""#include <fcntl.h>
+FLOOR_C = rb"""#include <fcntl.h>
 #include <sys/mman.h>
 #include <unistd.h>
 int main(int argc, char **argv) {  /* floor OUTPUT < session > copy: read all, write OUTPUT */
@@ -80,7 +80,7 @@ def digest(path):
 
 
 def bytes_per_entry(program, session, n):
-    """The slope of peak memory from n/2 to n added contacts; None where Python's peak hides it."""
+    """The slope of peak memory from n/2 to n added contacts; "-" where Python's peak hides it."""
     peaks = []
     for m in (n, n // 2):
         write_session(session, m, mixed=False)
@@ -88,7 +88,7 @@ def bytes_per_entry(program, session, n):
         check(status == 0, f"the program ended with status {status} adding {m} contacts")
         peaks.append(peak)
     own = resource.getrusage(resource.RUSAGE_SELF).ru_maxrss  # counted into a child's at its exec
-    return (peaks[0] - peaks[1]) * 1024 / (n - n // 2) if peaks[1] > 2 * own else None
+    return f"{(peaks[0] - peaks[1]) * 1024 / (n - n // 2):.0f}" if peaks[1] > 2 * own else "-"
 
 
 def measure(args, floor, tmp, n):
@@ -108,12 +108,17 @@ def measure(args, floor, tmp, n):
         return max(cpu, 1e-6)
     pairs = [(replay([args.program], "program"), replay([floor, expected], "floor"))
              for _ in range(args.pairs)]  # in turn
-    ratio = statistics.median(p / f for p, f in pairs)
-    cpu = statistics.median(p for p, _ in pairs)
-    per_entry = None if args.smoke or n < 100000 else bytes_per_entry(args.program, session, n)
-    timing = "- | -" if args.smoke else f"{ratio:.2f} | {lines / cpu:,.0f}"
+    timing = "- | -" if args.smoke else (f"{statistics.median(p / f for p, f in pairs):.2f} | "
+                                        f"{lines / statistics.median(p for p, _ in pairs):,.0f}")
+    per_line = "-"  # instructions per input line, which callgrind counts alike on any machine
+    if shutil.which("valgrind") and not args.instrumented:
+        replay(["valgrind", "-q", "--tool=callgrind", f"--callgrind-out-file={tmp}/callgrind",
+                args.program], "program under callgrind")
+        with open(f"{tmp}/callgrind") as f:  # its line "summary: N" counts the whole run's
+            per_line = f"{int(next(l for l in f if l.startswith('summary:'))[8:]) / lines:.0f}"
+    per_entry = "-" if args.smoke or n < 100000 else bytes_per_entry(args.program, session, n)
     return (f"| {n:,} | {lines:,} | {in_size / 1e6:.2f} MB | {out_size / 1e6:.1f} MB | {timing} | "
-            f"{writes:,} ({bound:,}) | {'-' if per_entry is None else f'{per_entry:.0f}'} |")
+            f"{per_line} | {writes:,} ({bound:,}) | {per_entry} |")
 
 
 def removal(args, tmp, n):
@@ -151,11 +156,10 @@ def main():
     args.instrumented = run(marks, os.devnull, os.devnull)[0] == 0
     with tempfile.TemporaryDirectory(prefix="phonebook-bench-") as tmp:
         floor = os.path.join(tmp, "floor")
-        cc = subprocess.run(["cc", "-O2", "-x", "c", "-o", floor, "-"], input=FLOOR_C, text=True)
-        if cc.returncode != 0:
+        if subprocess.run(["cc", "-O2", "-x", "c", "-o", floor, "-"], input=FLOOR_C).returncode:
             sys.exit("measure.py: cc could not build the floor")
-        print("| contacts | input lines | input | output | CPU vs floor | lines/s "
-              "| write calls (at most) | bytes per entry |\n|" + "---:|" * 8, flush=True)
+        print("| contacts | input lines | input | output | CPU vs floor | lines/s | instructions "
+              "per line | write calls (at most) | bytes per entry |\n|" + "---:|" * 9, flush=True)
         for n in args.sizes:
             print(measure(args, floor, tmp, n), flush=True)
         if args.removal_sizes:
