@@ -22,7 +22,7 @@ class PhoneNumber {
   std::string_view text() const { return {text_.data(), size_}; }
 
  private:
-  std::array<char, 13> text_;
+  std::array<char, 13> text_{};
   std::uint8_t size_;
 };
 

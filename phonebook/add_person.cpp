@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
