@@ -111,7 +111,7 @@ def measure(args, floor, tmp, n):
     timing = "- | -" if args.smoke else (f"{statistics.median(p / f for p, f in pairs):.2f} | "
                                         f"{lines / statistics.median(p for p, _ in pairs):,.0f}")
     per_line = "-"  # instructions per input line, which callgrind counts alike on any machine
-    if shutil.which("valgrind") and not args.instrumented:
+    if shutil.which("valgrind") and not (args.smoke or args.instrumented):
         replay(["valgrind", "-q", "--tool=callgrind", f"--callgrind-out-file={tmp}/callgrind",
                 args.program], "program under callgrind")
         with open(f"{tmp}/callgrind") as f:  # its line "summary: N" counts the whole run's
