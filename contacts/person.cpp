@@ -21,22 +21,28 @@ char* writeDigits(char* out, std::uint32_t value, int count) {
 
 }  // namespace
 
-PhoneNumber::PhoneNumber(std::string_view text) : size_(static_cast<std::uint8_t>(text.size())) {
+PhoneNumber::PhoneNumber(std::string_view text) {
   assert(text.size() == 12 || text.size() == 13);
-  std::copy(text.begin(), text.end(), text_.begin());
+  std::copy(text.end() - 12, text.end(), lastTwelve_.begin());
 }
 
 PhoneNumber::PhoneNumber(std::int32_t number) {
   assert((number >= 200000000 && number <= 299999999) ||
          (number >= 1000000000 && number <= 1099999999));
   const auto digits = static_cast<std::uint32_t>(number);
-  // The leading part with its zero in front, 02 or 010, then the groups.
-  char* out = writeDigits(text_.data(), digits / 100000000, digits < 1000000000 ? 2 : 3);
+  // The leading part, 2 or 10, as two digits (02, or 10 of 010), then the groups.
+  char* out = writeDigits(lastTwelve_.data(), digits / 100000000, 2);
   *out++ = '-';
   out = writeDigits(out, digits / 10000 % 10000, 4);
   *out++ = '-';
-  out = writeDigits(out, digits % 10000, 4);
-  size_ = static_cast<std::uint8_t>(out - text_.data());
+  writeDigits(out, digits % 10000, 4);
+}
+
+void PhoneNumber::write() const {
+  if (lastTwelve_[0] == '1') {
+    writeText("0");  // of 010
+  }
+  writeText(std::string_view(lastTwelve_.data(), lastTwelve_.size()));
 }
 
 Person::Person(std::string&& first, std::string&& last, PhoneNumber phone)
@@ -47,9 +53,9 @@ void Person::print() const {
   writeText(" ");
   writeStored(lastName);
   writeText("_");
-  writeText(phoneNumber.text());
+  phoneNumber.write();
 }
 
-void writePhone(std::int32_t phoneNumber) { writeText(PhoneNumber(phoneNumber).text()); }
+void writePhone(std::int32_t phoneNumber) { PhoneNumber(phoneNumber).write(); }
 
 }  // namespace phonebook

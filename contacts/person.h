@@ -19,11 +19,13 @@ class PhoneNumber {
   // rule can be, 200000000 to 299999999 or 1000000000 to 1099999999.
   PhoneNumber(std::int32_t number);
 
-  std::string_view text() const { return {text_.data(), size_}; }
+  // Writes the number as it is typed and listed.
+  void write() const;
 
  private:
-  std::array<char, 13> text_{};
-  std::uint8_t size_;
+  // The number's last twelve characters: all of 02-1234-5678, and all of 010-1234-5678 but the 0
+  // in front. In twelve bytes a friend's entry takes no more memory than a plain person's.
+  std::array<char, 12> lastTwelve_;
 };
 
 // A plain contact: a name in two parts and a phone number.
