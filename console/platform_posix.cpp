@@ -28,8 +28,6 @@ namespace {
 // Set by SIGINT (Ctrl-C) once lines are typed at the line editor, until taken.
 volatile std::sig_atomic_t interruptPending = 0;
 
-extern "C" void noteInterrupt(int /*signal*/) { interruptPending = 1; }
-
 bool takeInterrupt() {
   const bool pending = interruptPending != 0;
   interruptPending = 0;
@@ -77,6 +75,8 @@ bool toLocalTime(std::time_t time, std::tm& local) {
 #if PHONEBOOK_LINE_EDITING
 
 namespace {
+
+extern "C" void noteInterrupt(int /*signal*/) { interruptPending = 1; }
 
 constexpr EditedLine endOfInput = {{}, true};
 constexpr EditedLine abandonedLine = {{}, false, true};
