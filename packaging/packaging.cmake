@@ -1,5 +1,5 @@
 # Install rules, the documents as Debian keeps them, and CPack's packages (.deb, RPM, Windows zip)
-# with SHA256SUMS beside them; a dist build adds the Windows zip from a cross build of its own.
+# with SHA256SUMS beside them; a dist build adds the RPM and the zip from builds of their own.
 include(GNUInstallDirs)
 # Folders made by the install, and so in the packages, are rwxr-xr-x whatever the umask.
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
@@ -100,8 +100,19 @@ set(CPACK_PACKAGE_RELOCATABLE OFF)
 set(CPACK_RPM_PACKAGE_LICENSE MIT)
 set(CPACK_RPM_PACKAGE_GROUP "Applications/Productivity")
 set(CPACK_RPM_CHANGELOG_FILE ${CMAKE_CURRENT_BINARY_DIR}/rpm-changelog)
-# The copyright file is the licence, kept with --excludedocs too.
+# The copyright file is the licence, kept with --excludedocs too. A program with libedit linked in
+# carries libedit's, libbsd's and libmd's beside it: Debian's copyright files of their packages.
 set(CPACK_RPM_USER_FILELIST "%license /usr/${CMAKE_INSTALL_DOCDIR}/copyright")
+if(PHONEBOOK_STATIC_LIBEDIT)
+  foreach(package IN ITEMS libedit2 libbsd0 libmd0)
+    find_file(PHONEBOOK_${package}_COPYRIGHT copyright PATHS /usr/share/doc/${package}
+      NO_DEFAULT_PATH REQUIRED)
+    string(REGEX REPLACE "[0-9]+$" "" library ${package})
+    install(FILES ${PHONEBOOK_${package}_COPYRIGHT} DESTINATION ${CMAKE_INSTALL_DOCDIR}
+      RENAME copyright.${library})
+    list(APPEND CPACK_RPM_USER_FILELIST "%license /usr/${CMAKE_INSTALL_DOCDIR}/copyright.${library}")
+  endforeach()
+endif()
 # The folders of the manual belong to the system, not to this package.
 set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION /usr/share/man /usr/share/man/man1)
 # The same files as the Debian package (no links under /usr/lib/.build-id); the build's time is
@@ -123,16 +134,23 @@ set(CPACK_SOURCE_GENERATOR TGZ)
 set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build/")
 include(CPack)
 
-option(PHONEBOOK_DIST "Also cross-build the Windows program (MinGW-w64) and make its zip here" OFF)
+option(PHONEBOOK_DIST
+  "Also build the RPM's program (libedit linked in) and the Windows one, and make their packages here" OFF)
 if(PHONEBOOK_DIST)
   include(ExternalProject)
-  ExternalProject_Add(windows_zip
-    SOURCE_DIR ${CMAKE_CURRENT_SOURCE_DIR}
-    BINARY_DIR ${CMAKE_CURRENT_BINARY_DIR}/windows
-    CONFIGURE_COMMAND ${CMAKE_COMMAND} -S <SOURCE_DIR> -B <BINARY_DIR> --preset windows-release
-    INSTALL_COMMAND ${CMAKE_CPACK_COMMAND} -G ZIP -B ${CMAKE_CURRENT_BINARY_DIR}
-      --config <BINARY_DIR>/CPackConfig.cmake
-    BUILD_ALWAYS ON)
+  # Each in a folder of its own by its preset; their packages are made here one at a time (Ninja's
+  # console pool), as each rewrites SHA256SUMS.
+  set(presets rpm windows-release)
+  set(generators RPM ZIP)
+  foreach(preset generator IN ZIP_LISTS presets generators)
+    ExternalProject_Add(${preset}_package
+      SOURCE_DIR ${CMAKE_CURRENT_SOURCE_DIR}
+      BINARY_DIR ${CMAKE_CURRENT_BINARY_DIR}/${preset}
+      CONFIGURE_COMMAND ${CMAKE_COMMAND} -S <SOURCE_DIR> -B <BINARY_DIR> --preset ${preset}
+      INSTALL_COMMAND ${CMAKE_CPACK_COMMAND} -G ${generator} -B ${CMAKE_CURRENT_BINARY_DIR}
+        --config <BINARY_DIR>/CPackConfig.cmake
+      BUILD_ALWAYS ON USES_TERMINAL_INSTALL ON)
+  endforeach()
   # The source release, from git (an unpacked tarball has no .git, and is the release itself).
   if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/.git)
     add_custom_target(source_tarball ALL
