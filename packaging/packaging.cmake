@@ -23,7 +23,6 @@ if(WIN32)
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
     README.md packaging/windows-readme.md)
   set(CPACK_GENERATOR ZIP)
-  # phonebook-VERSION-win64.zip holds the three files themselves, not a folder of them.
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 else()
   set(phonebook_bindir ${CMAKE_INSTALL_BINDIR})
@@ -33,7 +32,6 @@ else()
 endif()
 install(TARGETS phonebook RUNTIME DESTINATION ${phonebook_bindir})
 
-set(phonebook_gzipped)
 foreach(document IN ITEMS doc/phonebook.1 packaging/changelog)
   get_filename_component(name ${document} NAME)
   set(gzipped ${CMAKE_CURRENT_BINARY_DIR}/${name}.gz)
@@ -51,8 +49,6 @@ if(NOT changelog_lines MATCHES "^phonebook \\(${PROJECT_VERSION}\\) ")
   message(FATAL_ERROR "packaging/changelog has no entry for version ${PROJECT_VERSION} at the top")
 endif()
 set(rpm_release 1)
-set(rpm_changelog)
-set(items)
 foreach(line IN LISTS changelog_lines)
   if(line MATCHES "^phonebook \\(([^)]+)\\) ")
     set(version ${CMAKE_MATCH_1})
@@ -101,16 +97,13 @@ set(CPACK_RPM_PACKAGE_LICENSE MIT)
 set(CPACK_RPM_PACKAGE_GROUP "Applications/Productivity")
 set(CPACK_RPM_CHANGELOG_FILE ${CMAKE_CURRENT_BINARY_DIR}/rpm-changelog)
 # The copyright file is the licence, kept with --excludedocs too. A program with libedit linked in
-# carries libedit's, libbsd's and libmd's beside it: Debian's copyright files of their packages.
+# (made for the RPM) holds libedit's, libbsd's and libmd's licences too: their Debian copyright files.
 set(CPACK_RPM_USER_FILELIST "%license /usr/${CMAKE_INSTALL_DOCDIR}/copyright")
 if(PHONEBOOK_STATIC_LIBEDIT)
+  set(CPACK_GENERATOR RPM)
   foreach(package IN ITEMS libedit2 libbsd0 libmd0)
-    find_file(PHONEBOOK_${package}_COPYRIGHT copyright PATHS /usr/share/doc/${package}
-      NO_DEFAULT_PATH REQUIRED)
-    string(REGEX REPLACE "[0-9]+$" "" library ${package})
-    install(FILES ${PHONEBOOK_${package}_COPYRIGHT} DESTINATION ${CMAKE_INSTALL_DOCDIR}
-      RENAME copyright.${library})
-    list(APPEND CPACK_RPM_USER_FILELIST "%license /usr/${CMAKE_INSTALL_DOCDIR}/copyright.${library}")
+    install(FILES /usr/share/doc/${package}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR}/${package})
+    list(APPEND CPACK_RPM_USER_FILELIST "%license /usr/${CMAKE_INSTALL_DOCDIR}/${package}/copyright")
   endforeach()
 endif()
 # The folders of the manual belong to the system, not to this package.
@@ -134,20 +127,16 @@ set(CPACK_SOURCE_GENERATOR TGZ)
 set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build/")
 include(CPack)
 
-option(PHONEBOOK_DIST
-  "Also build the RPM's program (libedit linked in) and the Windows one, and make their packages here" OFF)
+option(PHONEBOOK_DIST "Also make the RPM and the Windows zip here, each from a build of its own" OFF)
 if(PHONEBOOK_DIST)
   include(ExternalProject)
-  # Each in a folder of its own by its preset; their packages are made here one at a time (Ninja's
-  # console pool), as each rewrites SHA256SUMS.
-  set(presets rpm windows-release)
-  set(generators RPM ZIP)
-  foreach(preset generator IN ZIP_LISTS presets generators)
+  # Each packed here by its build's CPack, one at a time (Ninja's console pool): each writes SHA256SUMS.
+  foreach(preset IN ITEMS rpm windows-release)
     ExternalProject_Add(${preset}_package
       SOURCE_DIR ${CMAKE_CURRENT_SOURCE_DIR}
       BINARY_DIR ${CMAKE_CURRENT_BINARY_DIR}/${preset}
       CONFIGURE_COMMAND ${CMAKE_COMMAND} -S <SOURCE_DIR> -B <BINARY_DIR> --preset ${preset}
-      INSTALL_COMMAND ${CMAKE_CPACK_COMMAND} -G ${generator} -B ${CMAKE_CURRENT_BINARY_DIR}
+      INSTALL_COMMAND ${CMAKE_CPACK_COMMAND} -B ${CMAKE_CURRENT_BINARY_DIR}
         --config <BINARY_DIR>/CPackConfig.cmake
       BUILD_ALWAYS ON USES_TERMINAL_INSTALL ON)
   endforeach()
