@@ -31,8 +31,7 @@ rpmlint --strict -c packaging/rpmlint.toml "$dist"/phonebook-*.rpm
 
 step "The .deb needs Debian's libedit2; the RPM, whose program holds libedit, what RPM systems have"
 dpkg-deb -f "$dist"/phonebook_*.deb Depends | grep -q 'libedit2 '
-# The C and C++ runtimes, libtinfo by its name alone (Fedora's and RHEL's has no symbol versions)
-# and rpm's own needs: nothing else.
+# The C and C++ runtimes, libtinfo by its name alone (Fedora's has no symbol versions), rpm's own.
 requires=$(rpm -qpR "$dist"/phonebook-*.rpm)
 so='(lib(c|m|stdc\+\+)\.so\.6|libgcc_s\.so\.1)\([A-Z_0-9.]*\)|libtinfo\.so\.6\(\)'
 grep -v -E "^($so)\(64bit\)$|^rpmlib\(|^rtld\(GNU_HASH\)$" <<<"$requires" && exit 1
@@ -45,8 +44,7 @@ doc=/usr/share/doc/phonebook
 licences=$(echo $doc/{,libbsd0/,libedit2/,libmd0/}copyright)
 [[ $(rpm -qpL "$dist"/phonebook-*.rpm | xargs) == "$licences" ]]
 cat /usr/share/doc/lib{bsd0,edit2,md0}/copyright | cmp - <(cat "$scratch/rpm$doc"/lib*/copyright)
-# Byte for byte but for the programs, which differ (the RPM's holds libedit): it writes what
-# $reference writes, and edits lines at a terminal.
+# Byte for byte but for the programs; the RPM's, which holds libedit, writes what REFERENCE writes.
 rm -r "$scratch/rpm$doc"/lib*/ "$scratch/deb/usr/bin/phonebook"
 mv "$scratch/rpm/usr/bin/phonebook" "$scratch/phonebook"
 diff -r "$scratch/deb" "$scratch/rpm"
