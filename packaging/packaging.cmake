@@ -96,14 +96,14 @@ set(CPACK_PACKAGE_RELOCATABLE OFF)
 set(CPACK_RPM_PACKAGE_LICENSE MIT)
 set(CPACK_RPM_PACKAGE_GROUP "Applications/Productivity")
 set(CPACK_RPM_CHANGELOG_FILE ${CMAKE_CURRENT_BINARY_DIR}/rpm-changelog)
-# The copyright file is the licence, kept with --excludedocs too. A program with libedit linked in
-# (made for the RPM) holds libedit's, libbsd's and libmd's licences too: their Debian copyright files.
+# The copyright file is the licence, kept with --excludedocs too. The RPM's program, libedit linked
+# in, comes with the licences of libedit, libbsd and libmd too: their Debian copyright files.
 set(CPACK_RPM_USER_FILELIST "%license /usr/${CMAKE_INSTALL_DOCDIR}/copyright")
 if(PHONEBOOK_STATIC_LIBEDIT)
   set(CPACK_GENERATOR RPM)
-  foreach(package IN ITEMS libedit2 libbsd0 libmd0)
-    install(FILES /usr/share/doc/${package}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR}/${package})
-    list(APPEND CPACK_RPM_USER_FILELIST "%license /usr/${CMAKE_INSTALL_DOCDIR}/${package}/copyright")
+  foreach(deb IN ITEMS libedit2 libbsd0 libmd0)
+    install(FILES /usr/share/doc/${deb}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR}/${deb})
+    list(APPEND CPACK_RPM_USER_FILELIST "%license /usr/${CMAKE_INSTALL_DOCDIR}/${deb}/copyright")
   endforeach()
 endif()
 # The folders of the manual belong to the system, not to this package.
@@ -127,10 +127,10 @@ set(CPACK_SOURCE_GENERATOR TGZ)
 set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build/")
 include(CPack)
 
-option(PHONEBOOK_DIST "Also make the RPM and the Windows zip here, each from a build of its own" OFF)
+option(PHONEBOOK_DIST "Also make the RPM and the Windows zip here, each in a build of its own" OFF)
 if(PHONEBOOK_DIST)
   include(ExternalProject)
-  # Each packed here by its build's CPack, one at a time (Ninja's console pool): each writes SHA256SUMS.
+  # Packed here one at a time (in Ninja's console pool), as each rewrites SHA256SUMS.
   foreach(preset IN ITEMS rpm windows-release)
     ExternalProject_Add(${preset}_package
       SOURCE_DIR ${CMAKE_CURRENT_SOURCE_DIR}
