@@ -80,9 +80,7 @@ step "The source release, unpacked and built: the same three packages, byte for 
 mkdir "$scratch/release"
 tar -xzf "$dist"/phonebook-*[0-9].tar.gz -C "$scratch/release" --strip-components=1
 (cd "$scratch/release" && [[ ! -e .git ]] && cmake --workflow --preset dist >/dev/null)
-for package in phonebook_*.deb phonebook-*.x86_64.rpm phonebook-*-win64.zip; do
-  cmp "$dist"/$package "$scratch"/release/build/dist/$package
-done
+# The same sums: the same bytes.
 grep -v '\.tar\.gz$' "$dist/SHA256SUMS" | cmp - "$scratch/release/build/dist/SHA256SUMS"
 
 step "A packager's flags (Debian's, and -fno-omit-frame-pointer) on every compile and link line"

@@ -121,8 +121,7 @@ set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_SOURCE_DIR}/packaging/strip.cmake)
 set(CPACK_PHONEBOOK_STRIP "${CMAKE_STRIP}")
 set(CPACK_PHONEBOOK_PROGRAM "${phonebook_bindir}/phonebook${CMAKE_EXECUTABLE_SUFFIX}")
 set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_SOURCE_DIR}/packaging/checksums.cmake)
-# package_source packs the source folder as it stands, less its builds and .git: a snapshot, not
-# the release (that is dist's tarball, from git).
+# package_source: a snapshot of the source folder, less builds and .git (the release is dist's).
 set(CPACK_SOURCE_GENERATOR TGZ)
 set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build/")
 include(CPack)
