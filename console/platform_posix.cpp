@@ -169,7 +169,6 @@ class Editline final : public LineEditor {
     ::el_set(editor_, EL_HIST, ::history, history_);
     // The terminal's settings are put back when a signal stops or ends the program at the prompt.
     ::el_set(editor_, EL_SIGNAL, 1);
-    ::el_set(editor_, EL_BIND, "^W", "ed-delete-prev-word", nullptr);
     ::el_source(editor_, nullptr);  // the user's settings
 
     // Wide texts, which the editor keeps as they are (narrow ones it copies and never frees).
