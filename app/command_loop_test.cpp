@@ -210,27 +210,23 @@ TEST(CommandLoopTest, CtrlCDuringAnyHandOverOfAListingStopsOnlyThatListing) {
   // A contact whose line takes more than one buffer is listed twice at the line editor, with the
   // k-th hand-over interrupted after half of it (0: none). What is left of that listing is dropped,
   // the next line starts fresh, and the rest of the session goes on.
-  const auto listTwice = [](std::size_t k) {
+  std::vector<Output> runs;
+  runs.reserve(5);
+  std::stringbuf noInput;
+  for (std::size_t k = 0; k <= 4; ++k) {
     phoneBook.clear();
     phoneBook.add(std::make_unique<Work>("Bob", "Kim", 212345678, longTeam));
-    std::stringbuf noInput;
     Typist typist("3\n3\nexit\n");
-    Output output(k, Failure::Interrupted);
-    {
-      const StandardStreams streams(noInput, output, output, &typist);
-      EXPECT_EQ(runCommandLoop(), 0);
-    }
-    return output;
-  };
-  const Output full = listTwice(0);
-  ASSERT_EQ(full.ends.size(), 4u);
-  for (std::size_t k = 1; k <= full.ends.size(); ++k) {
-    SCOPED_TRACE(testing::Message() << "hand-over " << k);
-    const Output output = listTwice(k);
-    const std::size_t cut = output.ends.at(k - 1);
-    EXPECT_EQ(output.taken.substr(0, cut), full.taken.substr(0, cut));
-    const std::size_t next = std::min(full.taken.find(listingHeader, cut), full.taken.size());
-    EXPECT_EQ(output.taken.substr(cut), "\n" + full.taken.substr(next));
+    Output& output = runs.emplace_back(k, Failure::Interrupted);
+    const StandardStreams streams(noInput, output, output, &typist);
+    EXPECT_EQ(runCommandLoop(), 0);
+  }
+  const std::string& full = runs[0].taken;
+  ASSERT_EQ(runs[0].ends.size(), 4u);
+  for (std::size_t k = 1; k <= 4; ++k) {
+    const std::size_t cut = runs[k].ends.at(k - 1);
+    const std::size_t next = std::min(full.find(listingHeader, cut), full.size());
+    EXPECT_EQ(runs[k].taken, full.substr(0, cut) + "\n" + full.substr(next)) << k;
   }
   phoneBook.clear();
 }

@@ -177,9 +177,6 @@ bool Console::refill() {
 }
 
 std::string_view Console::readEdited(std::string_view prompt) {
-  if (ended_) {
-    throw EndOfInput();
-  }
   handOver();
   const platform::EditedLine line = editor_->editLine(prompt);
   if (line.interrupted) {
@@ -189,8 +186,7 @@ std::string_view Console::readEdited(std::string_view prompt) {
     throw failure("cannot read standard input", line.error);
   }
   if (line.ended) {
-    ended_ = true;
-    throw EndOfInput();
+    throw EndOfInput();  // which ends the run
   }
   return line.text;
 }

@@ -8,10 +8,12 @@ bool LineHistory::add(std::string_view line) {
   }
   lines_.emplace_back(line);
   bytes_ += line.size();
-  while (lines_.size() > mostLines || bytes_ > mostBytes) {
-    bytes_ -= lines_.front().size();
-    lines_.pop_front();
+  auto kept = lines_.begin();  // the oldest line kept
+  while (lines_.end() - kept > std::ptrdiff_t{mostLines} || bytes_ > mostBytes) {
+    bytes_ -= kept->size();
+    ++kept;
   }
+  lines_.erase(lines_.begin(), kept);
   return true;
 }
 

@@ -3,9 +3,9 @@
 #pragma once
 
 #include <cstddef>
-#include <deque>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "console/platform.h"
 
@@ -22,10 +22,10 @@ class LineHistory {
   bool add(std::string_view line);
 
   // Oldest first.
-  const std::deque<std::string>& lines() const { return lines_; }
+  const std::vector<std::string>& lines() const { return lines_; }
 
  private:
-  std::deque<std::string> lines_;
+  std::vector<std::string> lines_;
   std::size_t bytes_ = 0;
 };
 

@@ -28,8 +28,6 @@ namespace {
 // Set by SIGINT (Ctrl-C) once lines are typed at the line editor, until taken.
 volatile std::sig_atomic_t interruptPending = 0;
 
-extern "C" void noteInterrupt(int /*signal*/) { interruptPending = 1; }
-
 bool takeInterrupt() {
   const bool pending = interruptPending != 0;
   interruptPending = 0;
@@ -77,6 +75,8 @@ bool toLocalTime(std::time_t time, std::tm& local) {
 #if PHONEBOOK_LINE_EDITING
 
 namespace {
+
+extern "C" void noteInterrupt(int /*signal*/) { interruptPending = 1; }
 
 constexpr EditedLine endOfInput = {{}, true};
 constexpr EditedLine abandonedLine = {{}, false, true};
@@ -169,7 +169,6 @@ class Editline final : public LineEditor {
     ::el_set(editor_, EL_HIST, ::history, history_);
     // The terminal's settings are put back when a signal stops or ends the program at the prompt.
     ::el_set(editor_, EL_SIGNAL, 1);
-    ::el_set(editor_, EL_BIND, "^W", "ed-delete-prev-word", nullptr);
     ::el_source(editor_, nullptr);  // the user's settings
 
     // Wide texts, which the editor keeps as they are (narrow ones it copies and never frees).

@@ -43,8 +43,9 @@ TEST(KindsTest, StoredBytesGoOutAsTheyAreButATerminalShowsEachUnprintableOne) {
       {"X\x9b[2J\xc2\x80\xc2\x9b\xc2\x9f", "XM-^[[2JM-BM-^@M-BM-^[M-BM-^_"},  // C1 controls
       {"\xff\xe9 \x80\xa0\xbf\xc0\xaf\xc1\xbf", "M-^?M-i M-^@M- M-?M-@M-/M-AM-?"},
       {"\xe0\x9f\xbf\xed\xa0\x80\xf0\x8f\xbf\xbf", "M-`M-^_M-?M-mM- M-^@M-pM-^OM-?M-?"},
-      {"\xf4\x90\x80\x80\xf5\x80", "M-tM-^PM-^@M-^@M-uM-^@"},
-      {"\xc3x\xe9\x95 \xf0\x9f\x98", "M-CxM-iM-^U M-pM-^_M-^X"},  // cut short
+      {"\xf4\x90\x80\x80\xf5\x80\x80\x80", "M-tM-^PM-^@M-^@M-uM-^@M-^@M-^@"},
+      {"\xc3x\xe9\x95 \xe1\x80\xc3\xa9\xf0\x9f\x98\xff",
+       "M-CxM-iM-^U M-aM-^@\xc3\xa9M-pM-^_M-^XM-^?"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.shown);

@@ -1,6 +1,5 @@
-# Run by CPack after each generator: SHA256SUMS beside the packages, for `sha256sum -c`, lists every
-# package of this version there and the source release. This generator's packages are still in
-# CPack's own folder (CPACK_PACKAGE_FILES); those made before are beside it already.
+# Run by CPack after each generator: SHA256SUMS beside the packages lists those of this version and
+# the source release; this generator's are still in CPack's own folder (CPACK_PACKAGE_FILES).
 file(GLOB made_before
   "${CPACK_PACKAGE_DIRECTORY}/${CPACK_PACKAGE_NAME}[-_]${CPACK_PACKAGE_VERSION}[-_]*"
   "${CPACK_PACKAGE_DIRECTORY}/${CPACK_PACKAGE_NAME}-${CPACK_PACKAGE_VERSION}.tar.gz")

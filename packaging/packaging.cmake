@@ -1,5 +1,5 @@
 # Install rules, the documents as Debian keeps them, and CPack's packages (.deb, RPM, Windows zip)
-# with SHA256SUMS beside them; a dist build adds the Windows zip from a cross build of its own.
+# with SHA256SUMS beside them; a dist build adds the RPM and the zip from builds of their own.
 include(GNUInstallDirs)
 # Folders made by the install, and so in the packages, are rwxr-xr-x whatever the umask.
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
@@ -23,7 +23,6 @@ if(WIN32)
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
     README.md packaging/windows-readme.md)
   set(CPACK_GENERATOR ZIP)
-  # phonebook-VERSION-win64.zip holds the three files themselves, not a folder of them.
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 else()
   set(phonebook_bindir ${CMAKE_INSTALL_BINDIR})
@@ -33,7 +32,6 @@ else()
 endif()
 install(TARGETS phonebook RUNTIME DESTINATION ${phonebook_bindir})
 
-set(phonebook_gzipped)
 foreach(document IN ITEMS doc/phonebook.1 packaging/changelog)
   get_filename_component(name ${document} NAME)
   set(gzipped ${CMAKE_CURRENT_BINARY_DIR}/${name}.gz)
@@ -51,8 +49,6 @@ if(NOT changelog_lines MATCHES "^phonebook \\(${PROJECT_VERSION}\\) ")
   message(FATAL_ERROR "packaging/changelog has no entry for version ${PROJECT_VERSION} at the top")
 endif()
 set(rpm_release 1)
-set(rpm_changelog)
-set(items)
 foreach(line IN LISTS changelog_lines)
   if(line MATCHES "^phonebook \\(([^)]+)\\) ")
     set(version ${CMAKE_MATCH_1})
@@ -100,8 +96,16 @@ set(CPACK_PACKAGE_RELOCATABLE OFF)
 set(CPACK_RPM_PACKAGE_LICENSE MIT)
 set(CPACK_RPM_PACKAGE_GROUP "Applications/Productivity")
 set(CPACK_RPM_CHANGELOG_FILE ${CMAKE_CURRENT_BINARY_DIR}/rpm-changelog)
-# The copyright file is the licence, kept with --excludedocs too.
+# The copyright file is the licence, kept with --excludedocs too. The RPM's program, libedit linked
+# in, comes with the licences of what it holds: the Debian copyright files of those libraries.
 set(CPACK_RPM_USER_FILELIST "%license /usr/${CMAKE_INSTALL_DOCDIR}/copyright")
+if(PHONEBOOK_STATIC_LIBEDIT)
+  set(CPACK_GENERATOR RPM)
+  foreach(deb IN ITEMS libedit2 libbsd0 libmd0 libtinfo6)
+    install(FILES /usr/share/doc/${deb}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR}/${deb})
+    list(APPEND CPACK_RPM_USER_FILELIST "%license /usr/${CMAKE_INSTALL_DOCDIR}/${deb}/copyright")
+  endforeach()
+endif()
 # The folders of the manual belong to the system, not to this package.
 set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION /usr/share/man /usr/share/man/man1)
 # The same files as the Debian package (no links under /usr/lib/.build-id); the build's time is
@@ -117,22 +121,24 @@ set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_SOURCE_DIR}/packaging/strip.cmake)
 set(CPACK_PHONEBOOK_STRIP "${CMAKE_STRIP}")
 set(CPACK_PHONEBOOK_PROGRAM "${phonebook_bindir}/phonebook${CMAKE_EXECUTABLE_SUFFIX}")
 set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_SOURCE_DIR}/packaging/checksums.cmake)
-# package_source packs the source folder as it stands, less its builds and .git: a snapshot, not
-# the release (that is dist's tarball, from git).
+# package_source: a snapshot of the source folder, less builds and .git (the release is dist's).
 set(CPACK_SOURCE_GENERATOR TGZ)
 set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build/")
 include(CPack)
 
-option(PHONEBOOK_DIST "Also cross-build the Windows program (MinGW-w64) and make its zip here" OFF)
+option(PHONEBOOK_DIST "Also make the RPM and the Windows zip here, each in a build of its own" OFF)
 if(PHONEBOOK_DIST)
   include(ExternalProject)
-  ExternalProject_Add(windows_zip
-    SOURCE_DIR ${CMAKE_CURRENT_SOURCE_DIR}
-    BINARY_DIR ${CMAKE_CURRENT_BINARY_DIR}/windows
-    CONFIGURE_COMMAND ${CMAKE_COMMAND} -S <SOURCE_DIR> -B <BINARY_DIR> --preset windows-release
-    INSTALL_COMMAND ${CMAKE_CPACK_COMMAND} -G ZIP -B ${CMAKE_CURRENT_BINARY_DIR}
-      --config <BINARY_DIR>/CPackConfig.cmake
-    BUILD_ALWAYS ON)
+  # Packed here one at a time (in Ninja's console pool), as each rewrites SHA256SUMS.
+  foreach(preset IN ITEMS rpm windows-release)
+    ExternalProject_Add(${preset}_package
+      SOURCE_DIR ${CMAKE_CURRENT_SOURCE_DIR}
+      BINARY_DIR ${CMAKE_CURRENT_BINARY_DIR}/${preset}
+      CONFIGURE_COMMAND ${CMAKE_COMMAND} -S <SOURCE_DIR> -B <BINARY_DIR> --preset ${preset}
+      INSTALL_COMMAND ${CMAKE_CPACK_COMMAND} -B ${CMAKE_CURRENT_BINARY_DIR}
+        --config <BINARY_DIR>/CPackConfig.cmake
+      BUILD_ALWAYS ON USES_TERMINAL_INSTALL ON)
+  endforeach()
   # The source release, from git (an unpacked tarball has no .git, and is the release itself).
   if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/.git)
     add_custom_target(source_tarball ALL

@@ -1,6 +1,5 @@
-# Run by CPack on the staged files before it packs them. The program is stripped as Debian strips
-# its own: of its symbols and of the compiler's .comment and .note sections, which
-# CPACK_STRIP_FILES would keep.
+# Run by CPack on the staged files before it packs them: the program stripped as Debian strips its
+# own, of its symbols and of the .comment and .note sections (which CPACK_STRIP_FILES would keep).
 if(CPACK_INSTALLED_DIRECTORIES)
   return()  # package_source: there is no program in it
 endif()

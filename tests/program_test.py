@@ -352,14 +352,12 @@ def test_conversation(phonebook, tmp_path, over, typed_in, steps, written):
 
 
 def at_editor(phonebook, tmp_path, env=(), errors="terminal"):
-    """Starts the program at a terminal, with `env` in its environment (None: not set) and its
-    standard error on the terminal, in a file (tmp_path / "errors") or closed; waits for its
-    prompt."""
+    """The program at its prompt at a terminal, `env` changing its environment (None unsets)."""
     def redirect():
-        if errors == "closed":
+        if errors != "terminal":
             os.close(2)
-        elif errors == "file":
-            os.dup2(os.open(tmp_path / "errors", os.O_WRONLY | os.O_CREAT, 0o600), 2)
+        if errors == "file":
+            os.open(tmp_path / "errors", os.O_WRONLY | os.O_CREAT, 0o600)  # as descriptor 2
     environment = {name: value for name, value in dict(TERMINAL, **dict(env)).items() if value}
     program = pexpect.spawn(phonebook.command[0], timeout=20, preexec_fn=redirect, env=environment)
     program.delaybeforesend = None  # the line editor takes keys typed ahead
@@ -367,16 +365,15 @@ def at_editor(phonebook, tmp_path, env=(), errors="terminal"):
     return program
 
 
-def teams_typed(program, keys, before=()):
-    """Types the lines `before` at the command prompt, then adds a work contact for each of `keys`,
-    typed at its team's prompt; returns the teams the listing then shows."""
-    for line in before:
-        program.send(line + "\r")
-        program.expect_exact(PROMPT)
-    for typed in keys:
+def teams_typed(program, rows):
+    """Types each row's lines, then its keys at a new work contact's team; returns the teams."""
+    for lines, keys in rows:
+        for line in lines:
+            program.send(line + "\r")
+            program.expect_exact(PROMPT)
         program.send(ADD_WORK)
         program.expect_exact(TEAM)
-        program.send(typed)
+        program.send(keys + "\r")
         program.expect_exact(on_screen(ADDED + PROMPT))
     program.send("3\r")
     program.expect_exact(on_screen(LISTING))
@@ -384,110 +381,65 @@ def teams_typed(program, keys, before=()):
     return [line.split("_", 2)[-1] for line in program.before.decode().split("\r\n")[:-1]]
 
 
-@pytest.mark.parametrize("locale, term, errors", [
-    (None, "xterm", "terminal"), ("C", "dumb", "file"), ("C.UTF-8", "vt100", "closed"),
-    ("xx_XX.UTF-8", None, "terminal")])
-def test_keys_at_the_line_editor(phonebook, tmp_path, locale, term, errors):
-    """Each editing key at each place in a line, Home and End as terminals send them, Ctrl-V, and
-    UTF-8, under a locale that is unset, C, installed and missing, a TERM that does and does not
-    know the keys, and standard error on the terminal, in a file and closed: the listing shows
-    what the screen did. Ctrl-D on an empty line ends the run on a fresh line."""
+@pytest.mark.parametrize("locale, term, errors, editrc", [
+    (None, "xterm", "terminal", None), ("C", "dumb", "file", "HOME"),
+    ("C.UTF-8", "vt100", "closed", "EDITRC"), ("xx_XX.UTF-8", None, "terminal", None)])
+def test_keys_at_the_line_editor(phonebook, tmp_path, locale, term, errors, editrc):
+    """Editing keys, Home and End as terminals send them, Ctrl-V, UTF-8, Up, Down and ~/.editrc
+    under each setting: the listing shows what the screen did; Ctrl-D ends on a fresh line."""
     phonebook.require("line editor")
-    rows = [(place + key + "\r", left) for key, lefts in KEYS.items()
+    (tmp_path / ".editrc").write_text("bind ^G ed-move-to-end\n")
+    rows = [((), place + key, left) for key, lefts in KEYS.items()
             for place, left in zip(PLACES, lefts) if left is not None]
-    rows += [(f"Ann Lee{home}H{end}E{left}{left}{DELETE}\r", "HAnn LeE")
+    rows += [((), f"Ann Lee{home}H{end}E{left}{left}{DELETE}", "HAnn LeE")
              for home, end, left in [("\x1b[1~", "\x1b[4~", LEFT), ("\x1b[7~", "\x1b[8~", "\x1bOD"),
                                      (HOME, END, LEFT), ("\x1bOH", "\x1bOF", "\x1bOD")]]
-    rows += [(f"Bo{CTRL_V}{CTRL_J}x{CTRL_V}\ry Kim\r", "Boxy Kim"),
-             (f"Sa{CTRL_V}{ESC}le{CTRL_V}{CTRL_C}s\r", "Sa^[le^Cs"),
-             (f"junk{CTRL_U}é Dx{HOME}C{END}{BACKSPACE}o{LEFT}x\r",
-              "C Dxo" if locale == "C" else "Cé Dxo")]
-    program = at_editor(phonebook, tmp_path, {"LC_ALL": locale, "TERM": term}, errors)
-    assert teams_typed(program, [typed for typed, _ in rows]) == [stored for _, stored in rows]
-    program.send(ADD_WORK)
-    program.expect_exact(TEAM)
-    program.send(CTRL_D)
+    rows += [((), f"Bo{CTRL_V}{CTRL_J}x{CTRL_V}\ry Kim", "Boxy Kim"),
+             ((), f"Sa{CTRL_V}{ESC}le{CTRL_V}{CTRL_C}s", "Sa^[le^Cs"),
+             ((), f"junk{CTRL_U}é Dx{HOME}C{END}{BACKSPACE}o{LEFT}x",
+              "C Dxo" if locale == "C" else "Cé Dxo"),
+             ((), f"ab{HOME}\x07c", "abc" if editrc else "cab"),
+             (("X ",), UP * 5, "X "), (("a", "", "b", "b"), UP * 6, "a"),  # as typed; no "", no repeat
+             ((), "draft" + UP * 2 + DOWN * 2, "draft")]
+    env = {"LC_ALL": locale, "TERM": term, "HOME": editrc and str(tmp_path),
+           "EDITRC": editrc == "EDITRC" and str(tmp_path / ".editrc")}
+    program = at_editor(phonebook, tmp_path, env, errors)
+    assert teams_typed(program, [row[:2] for row in rows]) == [row[2] for row in rows]
+    program.send(ADD_WORK + CTRL_D)
     program.expect(pexpect.EOF)
-    assert (program.before, program.wait()) == (b"\r\n", 0)
+    assert program.before.endswith(on_screen(TEAM + "\n")) and program.wait() == 0
     assert errors != "file" or (tmp_path / "errors").read_bytes() == b""
 
 
-@pytest.mark.parametrize("before, editrc, keys, stored", [
-    (["X "], None, UP * 5 + "\r", "X "),
-    (["a", "", "b", "b"], None, UP * 7 + "\r", "a"),
-    (["a"], None, UP * 6 + DOWN + "\r", "1"),
-    (["a"], None, "draft" + UP * 2 + DOWN * 2 + "\r", "draft"),
-    ([f"n{n}" for n in range(501)], None, UP * 600 + "\r", "n5"),
-    ([], "HOME", f"abc{ESC}0x\r", "bc"),
-    ([], "EDITRC", f"abc{ESC}0x\r", "bc"),
-], ids=["as typed", "no empty line, no repeat", "the oldest stays, Down", "the line being typed",
-        "500 lines", "~/.editrc", "EDITRC"])
-def test_history_and_settings_at_the_line_editor(phonebook, tmp_path, before, editrc, keys, stored):
-    """Lines typed at the command prompt, then the four of a work contact, then `keys` at its team:
-    Up and Down call back each line as it was typed, empty lines and repeats left out, the newest
-    500 kept. A ~/.editrc, or the file EDITRC names, with "bind -v" gives vi's keys."""
-    phonebook.require("line editor")
-    (tmp_path / ".editrc").write_text("bind -v\n")
-    env = {"HOME": str(tmp_path)} if editrc == "HOME" else \
-        {"EDITRC": str(tmp_path / ".editrc")} if editrc else {}
-    program = at_editor(phonebook, tmp_path, env)
-    assert teams_typed(program, [keys], before) == [stored]
-    program.send("exit\r")
-    assert program.wait() == 0
-
-
 def test_ctrl_c_at_every_prompt_keeps_the_phone_book(phonebook, tmp_path):
-    """At every prompt of a session of every kind, Ctrl-C abandons the command under way and the
-    command prompt comes back on a fresh line: the listing then is the one of the commands before,
-    as the same lines through a pipe give it. The command is typed again, and the session goes on.
-    Local time is about noon, far from a midnight that would change the days until a birthday."""
+    """At every prompt, Ctrl-C abandons the command: the listing is that of the lines before it
+    through a pipe (about noon, far from a midnight). The command is typed again, and so on."""
     phonebook.require("line editor")
     lines = (Path(__file__).parent / "sessions" / "every_kind.txt").read_text().split("\n")[:-1]
     noon = {"TZ": f"NOON{datetime.datetime.now(datetime.timezone.utc).hour - 12:+d}"}
     program = at_editor(phonebook, tmp_path, noon)
-    prompts = [re.escape(prompt.encode()) for prompt in (INDEX, NAME, PHONE, TEAM, AGE, BIRTHDAY)]
+    prompts = [re.escape(text.encode()) for text in (INDEX, NAME, PHONE, TEAM, AGE, BIRTHDAY)]
     prompts += [re.escape(on_screen(TYPES + PROMPT)), re.escape(PROMPT.encode())]
     start = 0  # where the command under way began
-    for at, line in enumerate(lines):
-        program.send(CTRL_C)
+    for at in range(len(lines)):
+        program.send(CTRL_C + "3\r")
         program.expect_exact("\r\n" + PROMPT)
-        program.send("3\r")
         program.expect_exact(PROMPT)
         piped, _, _ = phonebook.run("\n".join(lines[:start] + ["3", "exit\n"]).encode(),
                                     env=dict(os.environ, **noon))
         listed = program.before[program.before.index(on_screen(LISTING)):]
         check(listed, on_screen(piped[piped.rindex(LISTING.encode()):-len(PROMPT)].decode()))
-        for typed in lines[start:at + 1]:
-            program.send(typed + "\r")
-            if program.expect(prompts) == len(prompts) - 1:
-                start = at + 1
+        for line in lines[start:at + 1]:
+            program.send(line + "\r")
+            start = at + 1 if program.expect(prompts) == len(prompts) - 1 else start
     program.send(CTRL_D)
     program.expect(pexpect.EOF)
     assert program.wait() == 0
 
 
-def test_ctrl_c_stops_a_listing(phonebook, tmp_path):
-    """A listing far larger than the terminal takes at once is stopped by Ctrl-C; the keys typed
-    ahead are dropped, and the program goes on from a fresh line."""
-    phonebook.require("line editor")
-    program = at_editor(phonebook, tmp_path)
-    team = "t" * 20000
-    assert teams_typed(program, [team + "\r"]) == [team]
-    program.send("3\r" * 100)
-    time.sleep(1)  # the terminal is not read meanwhile: the program waits to write
-    program.send(CTRL_C)
-    program.expect_exact("\r\n" + PROMPT)
-    program.send("exit\r")
-    program.expect(pexpect.EOF)
-    assert program.before.count(on_screen(LISTING)) < 100
-    assert program.wait() == 0
-
-
-def test_long_lines_typed_at_a_terminal(phonebook, tmp_path):
-    """A name of 6,001 bytes, past the 4,095 at which the terminal itself would cut a line, is taken
-    whole; a command line of 1.1 MB is refused and, as from a pipe, not held at the next prompt: the
-    line editor lets go of it, and its history leaves it out. Nor does the program hold more after
-    hundreds of lines typed at the editor."""
+def test_long_lines_and_many_at_a_terminal(phonebook, tmp_path):
+    """A 6,001-byte name is taken whole; a 1.1 MB line is kept neither in the history nor in
+    memory, nor 501 lines, of which Up finds 500. Ctrl-C stops a 400 kB listing where it is."""
     phonebook.require("line editor")
     program = at_editor(phonebook, tmp_path)
 
@@ -507,14 +459,18 @@ def test_long_lines_typed_at_a_terminal(phonebook, tmp_path):
     program.expect_exact(f"1. {name}_010-1234-5678\r\n{PROMPT}")
     type_in("x" * 1100000 + "\r")
     program.expect_exact(on_screen(INVALID_COMMAND + PROMPT))
-    assert teams_typed(program, [UP * 5 + "\r"])[-1] == "3"
-    type_in(("y" * 1000 + "\r") * 300 + "3\r")
-    program.expect_exact(on_screen(LISTING))
-    program.expect_exact(PROMPT)
+    many = [f"n{n:03}" + "y" * 996 for n in range(501)]
+    assert teams_typed(program, [((), UP * 5), (many, UP * 600)])[1:] == ["3", many[5]]
     if not phonebook.sanitized:
         with open(f"/proc/{program.pid}/status") as status:
             held = int(next(line.split()[1] for line in status if line.startswith("VmRSS:")))
         assert held * 1024 < 24 * MB
+    teams_typed(program, [((), "t" * 20000)] + [((), UP * 5)] * 19)
+    program.send("3\r")
+    time.sleep(1)  # the terminal is not read meanwhile: the program waits to write
+    program.send(CTRL_C)
+    program.expect_exact("\r\n" + PROMPT)
+    assert program.before.count(b"t") < 200000
     program.send("exit\r")
     program.expect(pexpect.EOF)
     assert program.wait() == 0
