@@ -95,14 +95,6 @@ std::size_t printableSequence(std::string_view text) {
   return 0;
 }
 
-// A line read up to its line feed, without the carriage return before it if there is one.
-std::string_view withoutCarriageReturn(std::string_view line) {
-  if (!line.empty() && line.back() == '\r') {
-    line.remove_suffix(1);
-  }
-  return line;
-}
-
 }  // namespace
 
 namespace detail {
@@ -112,23 +104,6 @@ Console* activeConsole = &standardConsole;
 Console::Console(std::streambuf& input, std::streambuf& output, bool outputIsTerminal,
                  platform::LineEditor* editor)
     : input_(input), output_(output), outputIsTerminal_(outputIsTerminal), editor_(editor) {}
-
-std::string_view Console::readLine(std::string_view prompt) {
-  if (editor_ != nullptr) {
-    return readEdited(prompt);
-  }
-  write(prompt);
-  if (longLine_.capacity() > platform::longLine) {
-    std::string().swap(longLine_);  // gives its memory back; assigning would keep it
-  }
-  const char* const begin = inputBuffer_.data() + next_;
-  const auto* const lineFeed = static_cast<const char*>(std::memchr(begin, '\n', end_ - next_));
-  if (lineFeed == nullptr) {
-    return readPastBuffer();
-  }
-  next_ += static_cast<std::size_t>(lineFeed - begin) + 1;
-  return withoutCarriageReturn(std::string_view(begin, static_cast<std::size_t>(lineFeed - begin)));
-}
 
 std::string_view Console::readPastBuffer() {
   longLine_.clear();

@@ -15,11 +15,9 @@
 #include <string>
 #include <string_view>
 
-namespace phonebook {
+#include "console/platform.h"
 
-namespace platform {
-class LineEditor;
-}
+namespace phonebook {
 
 // Thrown by readLine once input has ended. The command loop ends the run on it as "exit" does,
 // so no dialogue can keep asking and a half-typed contact is never stored.
@@ -70,7 +68,22 @@ class Console {
   // line feed; a carriage return just before the line feed is dropped too. A last line without a
   // line feed is still a line. The text stays valid until the next call. Throws EndOfInput when no
   // line is left, and Interrupted when the user abandons the line at the editor.
-  std::string_view readLine(std::string_view prompt);
+  std::string_view readLine(std::string_view prompt) {
+    if (editor_ != nullptr) {
+      return readEdited(prompt);
+    }
+    write(prompt);
+    if (longLine_.capacity() > platform::longLine) {
+      std::string().swap(longLine_);  // gives its memory back; assigning would keep it
+    }
+    const std::string_view unread(inputBuffer_.data() + next_, end_ - next_);
+    const std::size_t lineFeed = unread.find('\n');
+    if (lineFeed == std::string_view::npos) {
+      return readPastBuffer();
+    }
+    next_ += lineFeed + 1;
+    return withoutCarriageReturn(unread.substr(0, lineFeed));
+  }
 
   // The line that readLine just returned, as a text of the caller's own. A line that did not fit
   // in the input buffer is handed over rather than copied, so that a long text is never held
@@ -111,6 +124,13 @@ class Console {
   bool refill();
   // The rest of a line that goes on past what the input buffer holds, gathered in longLine_.
   std::string_view readPastBuffer();
+  // A line read up to its line feed, without the carriage return before it if there is one.
+  static std::string_view withoutCarriageReturn(std::string_view line) {
+    if (!line.empty() && line.back() == '\r') {
+      line.remove_suffix(1);
+    }
+    return line;
+  }
   std::string_view readEdited(std::string_view prompt);
   void writeThroughFullBuffer(std::string_view text);
   void put(std::string_view text);

@@ -11,7 +11,7 @@
 
 namespace phonebook {
 
-Work::Work(std::string&& first, std::string&& last, PhoneNumber phone, std::string teamName)
+Work::Work(std::string&& first, std::string&& last, std::int32_t phone, std::string teamName)
     : Person(std::move(first), std::move(last), phone), team(std::move(teamName)) {}
 
 void Work::print() const {
@@ -31,16 +31,12 @@ std::chrono::month_day monthDayOf(std::string_view birthday) {
 
 }  // namespace
 
-Family::Family(std::string&& first, std::string&& last, PhoneNumber phone,
-               std::string_view birthdayText, std::chrono::month_day monthDay)
-    : Person(std::move(first), std::move(last), phone), birthdayMonthDay(monthDay) {
+Family::Family(std::string&& first, std::string&& last, std::int32_t phone,
+               std::string_view birthdayText)
+    : Person(std::move(first), std::move(last), phone), birthdayMonthDay(monthDayOf(birthdayText)) {
   assert(birthdayText.size() == birthday.size());
   std::copy(birthdayText.begin(), birthdayText.end(), birthday.begin());
 }
-
-Family::Family(std::string&& first, std::string&& last, PhoneNumber phone,
-               std::string_view birthdayText)
-    : Family(std::move(first), std::move(last), phone, birthdayText, monthDayOf(birthdayText)) {}
 
 void Family::print() const {
   Person::print();
@@ -52,7 +48,7 @@ void Family::print() const {
 
 int Family::daysUntilBirthday() const { return daysUntilNext(localToday(), birthdayMonthDay); }
 
-Friend::Friend(std::string&& first, std::string&& last, PhoneNumber phone, std::int32_t years)
+Friend::Friend(std::string&& first, std::string&& last, std::int32_t phone, std::int32_t years)
     : Person(std::move(first), std::move(last), phone), age(years) {}
 
 void Friend::print() const {

@@ -15,7 +15,7 @@ namespace phonebook {
 class Work : public Person {
  public:
   // Any team is allowed, the empty one included.
-  Work(std::string&& first, std::string&& last, PhoneNumber phone, std::string teamName);
+  Work(std::string&& first, std::string&& last, std::int32_t phone, std::string teamName);
 
   // Writes "Ann Lee_010-1234-5678_Sales".
   void print() const override;
@@ -27,11 +27,9 @@ class Work : public Person {
 class Family : public Person {
  public:
   // `birthdayText` is YYMMDD as typed, a real day of a year without 29 February; every field
-  // begins with a number (" 1" and "+1" are read as 1). `monthDay` is its month and day.
-  Family(std::string&& first, std::string&& last, PhoneNumber phone, std::string_view birthdayText,
-         std::chrono::month_day monthDay);
-  // The same, with the month and day read from the text.
-  Family(std::string&& first, std::string&& last, PhoneNumber phone, std::string_view birthdayText);
+  // begins with a number (" 1" and "+1" are read as 1).
+  Family(std::string&& first, std::string&& last, std::int32_t phone,
+         std::string_view birthdayText);
 
   // Writes "Ann Lee_010-1234-5678_990315_12": the birthday as typed and the days until it.
   void print() const override;
@@ -49,7 +47,7 @@ class Family : public Person {
 class Friend : public Person {
  public:
   // `years` is 0 or more.
-  Friend(std::string&& first, std::string&& last, PhoneNumber phone, std::int32_t years);
+  Friend(std::string&& first, std::string&& last, std::int32_t phone, std::int32_t years);
 
   // Writes "Ann Lee_010-1234-5678_25".
   void print() const override;

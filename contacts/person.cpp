@@ -1,7 +1,9 @@
 #include "contacts/person.h"
 
 #include <algorithm>
+#include <array>
 #include <cassert>
+#include <cstring>
 #include <utility>
 
 #include "console/console.h"
@@ -10,42 +12,26 @@ namespace phonebook {
 
 namespace {
 
-// Writes `value` as `count` digits, with zeros in front; returns the end.
-char* writeDigits(char* out, std::uint32_t value, int count) {
-  for (int i = count - 1; i >= 0; --i) {
-    out[i] = static_cast<char>('0' + value % 10);
-    value /= 10;
+// The two digits of each number from 0 to 99: "00", "01", ... "99".
+constexpr std::array<char, 200> digitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (std::size_t i = 0; i < 100; ++i) {
+    pairs[2 * i] = static_cast<char>('0' + i / 10);
+    pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
   }
-  return out + count;
+  return pairs;
+}();
+
+// Writes `group`, 0 to 9999, as four digits with zeros in front; returns the end.
+char* writeGroup(char* out, std::uint32_t group) {
+  std::memcpy(out, &digitPairs[group / 100 * 2], 2);
+  std::memcpy(out + 2, &digitPairs[group % 100 * 2], 2);
+  return out + 4;
 }
 
 }  // namespace
 
-PhoneNumber::PhoneNumber(std::string_view text) {
-  assert(text.size() == 12 || text.size() == 13);
-  std::copy(text.end() - 12, text.end(), lastTwelve_.begin());
-}
-
-PhoneNumber::PhoneNumber(std::int32_t number) {
-  assert((number >= 200000000 && number <= 299999999) ||
-         (number >= 1000000000 && number <= 1099999999));
-  const auto digits = static_cast<std::uint32_t>(number);
-  // The leading part, 2 or 10, as two digits (02, or 10 of 010), then the groups.
-  char* out = writeDigits(lastTwelve_.data(), digits / 100000000, 2);
-  *out++ = '-';
-  out = writeDigits(out, digits / 10000 % 10000, 4);
-  *out++ = '-';
-  writeDigits(out, digits % 10000, 4);
-}
-
-void PhoneNumber::write() const {
-  if (lastTwelve_[0] == '1') {
-    writeText("0");  // of 010
-  }
-  writeText(std::string_view(lastTwelve_.data(), lastTwelve_.size()));
-}
-
-Person::Person(std::string&& first, std::string&& last, PhoneNumber phone)
+Person::Person(std::string&& first, std::string&& last, std::int32_t phone)
     : firstName(std::move(first)), lastName(std::move(last)), phoneNumber(phone) {}
 
 void Person::print() const {
@@ -53,9 +39,28 @@ void Person::print() const {
   writeText(" ");
   writeStored(lastName);
   writeText("_");
-  phoneNumber.write();
+  writePhone(phoneNumber);
 }
 
-void writePhone(std::int32_t phoneNumber) { PhoneNumber(phoneNumber).write(); }
+void writePhone(std::int32_t phoneNumber) {
+  assert((phoneNumber >= 200000000 && phoneNumber <= 299999999) ||
+         (phoneNumber >= 1000000000 && phoneNumber <= 1099999999));
+  constexpr std::size_t longest = 13;  // "010-1234-5678"
+  Console& console = phonebook::console();
+  const auto number = static_cast<std::uint32_t>(phoneNumber);
+  // The leading part, 2 or 10, with its zero in front, then the groups.
+  char* out = console.reserve(longest);
+  *out++ = '0';
+  if (number < 1000000000) {
+    *out++ = '2';
+  } else {
+    *out++ = '1';
+    *out++ = '0';
+  }
+  *out++ = '-';
+  out = writeGroup(out, number / 10000 % 10000);
+  *out++ = '-';
+  console.commit(writeGroup(out, number % 10000));
+}
 
 }  // namespace phonebook

@@ -24,10 +24,6 @@ constexpr std::array<Question, 5> questions = {{{"Name: ", "Invalid Name."},
                                                 {"Age: ", "Invalid Age."},
                                                 {"Birthday: ", "Invalid Birthday."}}};
 
-bool isDigits(std::string_view text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 std::optional<Name> nameIn(std::string_view text) {
   const std::size_t space = text.find(' ');
   if (space == std::string_view::npos || space == 0 || space + 1 == text.size() ||
@@ -37,17 +33,33 @@ std::optional<Name> nameIn(std::string_view text) {
   return Name{text.substr(0, space), text.substr(space + 1)};
 }
 
-bool isValidPhoneNumber(std::string_view text) {
+std::optional<std::int32_t> phoneNumberIn(std::string_view text) {
   std::string_view groups = text;
+  std::int32_t number = 0;  // the digits read so far, without the dashes
   if (groups.starts_with("02-")) {
     groups.remove_prefix(3);
+    number = 2;
   } else if (groups.starts_with("010-")) {
     groups.remove_prefix(4);
+    number = 10;
   } else {
-    return false;
+    return std::nullopt;
   }
-  return groups.size() == 9 && groups[4] == '-' && isDigits(groups.substr(0, 4)) &&
-         isDigits(groups.substr(5));
+  if (groups.size() != 9 || groups[4] != '-') {
+    return std::nullopt;
+  }
+  // Only digits in the groups of four: a number is stored and listed as digits, so anything else
+  // would be lost from it.
+  for (std::size_t i = 0; i < groups.size(); ++i) {
+    if (i == 4) {
+      continue;  // the dash between the groups
+    }
+    if (groups[i] < '0' || groups[i] > '9') {
+      return std::nullopt;
+    }
+    number = number * 10 + (groups[i] - '0');
+  }
+  return number;
 }
 
 std::optional<std::int32_t> ageIn(std::string_view text) {
@@ -58,19 +70,18 @@ std::optional<std::int32_t> ageIn(std::string_view text) {
   return age;
 }
 
-std::optional<Birthday> birthdayIn(std::string_view text) {
+bool isValidBirthday(std::string_view text) {
   if (text.size() != 6) {
-    return std::nullopt;
+    return false;
   }
   const std::optional<std::int32_t> year = numberIn(text.substr(0, 2));
   const std::optional<std::int32_t> month = numberIn(text.substr(2, 2));
   const std::optional<std::int32_t> day = numberIn(text.substr(4, 2));
-  if (!year || !month || !day || *year < 0 || *year > 99 || *month < 1 || *month > 12 || *day < 1 ||
-      *day > daysInMonth[static_cast<std::size_t>(*month - 1)]) {
-    return std::nullopt;
+  if (!year || !month || !day) {
+    return false;
   }
-  return Birthday{text, std::chrono::month(static_cast<unsigned>(*month)) /
-                            std::chrono::day(static_cast<unsigned>(*day))};
+  return *year >= 0 && *year <= 99 && *month >= 1 && *month <= 12 && *day >= 1 &&
+         *day <= daysInMonth[static_cast<std::size_t>(*month - 1)];
 }
 
 // Asks for the field until `in` finds what a text holds (nothing for a text that breaks the
@@ -108,9 +119,9 @@ std::string_view readField(FieldKind kind) {
 
 Name readName() { return readAs(FieldKind::Name, nameIn); }
 
-std::int32_t readAge() { return readAs(FieldKind::Age, ageIn); }
+std::int32_t readPhoneNumber() { return readAs(FieldKind::PhoneNumber, phoneNumberIn); }
 
-Birthday readBirthday() { return readAs(FieldKind::Birthday, birthdayIn); }
+std::int32_t readAge() { return readAs(FieldKind::Age, ageIn); }
 
 std::string takeField(FieldKind kind) { return console().take(readField(kind)); }
 
@@ -119,13 +130,13 @@ bool isValidField(FieldKind kind, std::string_view text) {
     case FieldKind::Name:
       return nameIn(text).has_value();
     case FieldKind::PhoneNumber:
-      return isValidPhoneNumber(text);
+      return phoneNumberIn(text).has_value();
     case FieldKind::Team:
       return true;
     case FieldKind::Age:
       return ageIn(text).has_value();
     case FieldKind::Birthday:
-      return birthdayIn(text).has_value();
+      return isValidBirthday(text);
   }
   return false;
 }

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <array>
-#include <chrono>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -35,13 +34,10 @@ struct Name {
   std::string_view first;  // the part before the space
   std::string_view last;   // the part after it
 };
-struct Birthday {
-  std::string_view text;  // YYMMDD as typed
-  std::chrono::month_day monthDay;
-};
 Name readName();
+std::int32_t
+readPhoneNumber();  // its digits without the dashes, as a number: 010-1234-5678 is 1012345678
 std::int32_t readAge();
-Birthday readBirthday();
 
 // Whether the text is acceptable for the field; writes nothing. The rules:
 //   Name          two non-empty parts joined by one space (0x20), and no other space;

@@ -45,7 +45,7 @@ void addPerson() {
   const Name name = readName();
   std::string firstName(name.first);
   std::string lastName(name.last);
-  const PhoneNumber phoneNumber(readField(FieldKind::PhoneNumber));
+  const std::int32_t phoneNumber = readPhoneNumber();
 
   std::unique_ptr<Person> entry;
   switch (type) {
@@ -56,12 +56,10 @@ void addPerson() {
       entry = std::make_unique<Work>(std::move(firstName), std::move(lastName), phoneNumber,
                                      takeField(FieldKind::Team));
       break;
-    case ContactType::Family: {
-      const Birthday birthday = readBirthday();
+    case ContactType::Family:
       entry = std::make_unique<Family>(std::move(firstName), std::move(lastName), phoneNumber,
-                                       birthday.text, birthday.monthDay);
+                                       readField(FieldKind::Birthday));
       break;
-    }
     case ContactType::Friend:
       entry = std::make_unique<Friend>(std::move(firstName), std::move(lastName), phoneNumber,
                                        readAge());
