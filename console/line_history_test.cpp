@@ -9,24 +9,20 @@ namespace phonebook {
 namespace {
 
 TEST(LineHistoryTest, KeepsAtMostAMebibyteOfLinesTheOldestGoingFirst) {
-  using Lines = std::vector<std::string>;
   const std::string a(LineHistory::mostBytes / 2, 'a');
   const std::string b(LineHistory::mostBytes / 2, 'b');
   const std::string whole(LineHistory::mostBytes, 'w');
-  const struct {
-    Lines typed;
-    Lines kept;  // oldest first
-  } cases[] = {{{"x", a, b}, {a, b}},
-               {{"x", a + "!", b}, {b}},
-               {{"x", whole}, {whole}},
-               {{"x", whole + "!"}, {"x"}}};
-  for (std::size_t i = 0; i < std::size(cases); ++i) {
+  // Each row: the lines typed, then those kept, oldest first.
+  const std::vector<std::vector<std::string>> rows[] = {{{"x", a, b}, {a, b}},
+                                                        {{"x", a + "!", b}, {b}},
+                                                        {{"x", whole}, {whole}},
+                                                        {{"x", whole + "!"}, {"x"}}};
+  for (std::size_t i = 0; i < std::size(rows); ++i) {
     LineHistory history;
-    for (const std::string& line : cases[i].typed) {
+    for (const std::string& line : rows[i][0]) {
       history.add(line);
     }
-    // Not the lines themselves on failure, which are of half a megabyte.
-    EXPECT_TRUE(Lines(history.lines().begin(), history.lines().end()) == cases[i].kept) << i;
+    EXPECT_TRUE(history.lines() == rows[i][1]) << i;  // not the lines, of half a megabyte each
   }
 }
 

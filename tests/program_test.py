@@ -13,7 +13,6 @@ import signal
 import subprocess
 import tempfile
 import time
-from pathlib import Path
 
 import pexpect
 import pexpect.popen_spawn
@@ -409,32 +408,6 @@ def test_keys_at_the_line_editor(phonebook, tmp_path, locale, term, errors, edit
     program.expect(pexpect.EOF)
     assert program.before.endswith(on_screen(TEAM + "\n")) and program.wait() == 0
     assert errors != "file" or (tmp_path / "errors").read_bytes() == b""
-
-
-def test_ctrl_c_at_every_prompt_keeps_the_phone_book(phonebook, tmp_path):
-    """At every prompt, Ctrl-C abandons the command: the listing is that of the lines before it
-    through a pipe (about noon, far from a midnight). The command is typed again, and so on."""
-    phonebook.require("line editor")
-    lines = (Path(__file__).parent / "sessions" / "every_kind.txt").read_text().split("\n")[:-1]
-    noon = {"TZ": f"NOON{datetime.datetime.now(datetime.timezone.utc).hour - 12:+d}"}
-    program = at_editor(phonebook, tmp_path, noon)
-    prompts = [re.escape(text.encode()) for text in (INDEX, NAME, PHONE, TEAM, AGE, BIRTHDAY)]
-    prompts += [re.escape(on_screen(TYPES + PROMPT)), re.escape(PROMPT.encode())]
-    start = 0  # where the command under way began
-    for at in range(len(lines)):
-        program.send(CTRL_C + "3\r")
-        program.expect_exact("\r\n" + PROMPT)
-        program.expect_exact(PROMPT)
-        piped, _, _ = phonebook.run("\n".join(lines[:start] + ["3", "exit\n"]).encode(),
-                                    env=dict(os.environ, **noon))
-        listed = program.before[program.before.index(on_screen(LISTING)):]
-        check(listed, on_screen(piped[piped.rindex(LISTING.encode()):-len(PROMPT)].decode()))
-        for line in lines[start:at + 1]:
-            program.send(line + "\r")
-            start = at + 1 if program.expect(prompts) == len(prompts) - 1 else start
-    program.send(CTRL_D)
-    program.expect(pexpect.EOF)
-    assert program.wait() == 0
 
 
 def test_long_lines_and_many_at_a_terminal(phonebook, tmp_path):
