@@ -197,10 +197,8 @@ TEST(CommandLoopTest, TerminalFailingOrCtrlCAtAnyReadKeepsThePhoneBook) {
               1);
     ASSERT_NO_FATAL_FAILURE(expectEndedCleanly(failed.taken, full.taken, failure));
     Output abandoned;
-    ASSERT_EQ(
-        runSession(Arrival::Edited, abandoned, abandoned, 0, session.substr(0, typed) + "\x03\n")
-            .status,
-        0);
+    const std::string ctrlC = session.substr(0, typed) + "\x03\n";
+    ASSERT_EQ(runSession(Arrival::Edited, abandoned, abandoned, 0, ctrlC).status, 0);
     ASSERT_NO_FATAL_FAILURE(expectEndedCleanly(abandoned.taken, full.taken, "\n"));
   }
   phoneBook.clear();
@@ -211,7 +209,6 @@ TEST(CommandLoopTest, CtrlCDuringAnyHandOverOfAListingStopsOnlyThatListing) {
   // k-th hand-over interrupted after half of it (0: none). What is left of that listing is dropped,
   // the next line starts fresh, and the rest of the session goes on.
   std::vector<Output> runs;
-  runs.reserve(5);
   std::stringbuf noInput;
   for (std::size_t k = 0; k <= 4; ++k) {
     phoneBook.clear();

@@ -112,11 +112,7 @@ platform::EditedLine Typist::editLine(std::string_view shown) {
   const std::size_t end = lineEnd(text_, next_);
   std::string_view line = std::string_view(text_).substr(next_, end - next_);
   next_ = end;
-  for (const char enter : {'\n', '\r'}) {
-    if (line.ends_with(enter)) {
-      line.remove_suffix(1);
-    }
-  }
+  line = line.substr(0, line.find_last_not_of("\r\n") + 1);  // Enter, not part of the line
   if (line == "\x03") {
     return {{}, false, true};
   }
