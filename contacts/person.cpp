@@ -23,9 +23,11 @@ constexpr std::array<char, 200> digitPairs = [] {
 }();
 
 // Writes `group`, 0 to 9999, as four digits with zeros in front; returns the end.
-char* writeGroup(char* out, std::size_t group) {
-  std::memcpy(out, &digitPairs[group / 100 * 2], 2);
-  std::memcpy(out + 2, &digitPairs[group % 100 * 2], 2);
+char* writeGroup(char* out, std::uint32_t group) {
+  const std::size_t high = group / 100;
+  const std::size_t low = group % 100;
+  std::memcpy(out, &digitPairs[2 * high], 2);
+  std::memcpy(out + 2, &digitPairs[2 * low], 2);
   return out + 4;
 }
 
