@@ -38,6 +38,13 @@ TEST_F(PhoneBookTest, ListsEntriesNumberedInOrderOfAddition) {
                            "1. Ann Lee_010-1234-5678\n"
                            "2. Bob Kim_02-1234-5678_Sales\n"
                            "3. Cy Oh_010-0001-0001_7\n");
+  // Numbered in decimal however long the list, past 9, 99 and 999 too.
+  std::string expected = listing();
+  for (int position = 4; position <= 1000; ++position) {
+    phoneBook.add(std::make_unique<Person>("Dee", "Park", 200123456));
+    expected += std::to_string(position) + ". Dee Park_02-0012-3456\n";
+  }
+  EXPECT_EQ(listing(), expected);
 }
 
 TEST(PhoneBookModelTest, AddsAndRemovesAgreeWithAPlainListAtEveryStep) {
