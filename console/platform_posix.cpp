@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
 #include <iterator>
 #include <string>
@@ -122,7 +123,8 @@ class Editline final : public LineEditor {
     }
     if (line == nullptr) {
       if (count < 0 && errno == EINTR && takeInterrupt()) {  // SIGINT sent by another program
-        static_cast<void>(::write(STDOUT_FILENO, "\n", 1));
+        std::fputs("\n", stdout);  // where the editor writes, and as it would have
+        std::fflush(stdout);
         return abandonedLine;
       }
       return count < 0 ? failedRead(EIO) : endOfInput;
