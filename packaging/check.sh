@@ -36,7 +36,7 @@ requires=$(rpm -qpR "$dist"/phonebook-*.rpm)
 so='(lib(c|m|stdc\+\+)\.so\.6|libgcc_s\.so\.1)\([A-Z_0-9.]*\)'
 grep -v -E "^($so)\(64bit\)$|^rpmlib\(|^rtld\(GNU_HASH\)$" <<<"$requires" && exit 1
 
-step "The RPM: the .deb's files, Debian's copyright files of libedit, libbsd and libmd; its program"
+step "The RPM: the .deb's files, Debian's copyright files of what its program holds; the program"
 mkdir "$scratch/deb" "$scratch/rpm"
 dpkg-deb -x "$dist"/phonebook_*.deb "$scratch/deb"
 rpm2cpio "$dist"/phonebook-*.rpm | (cd "$scratch/rpm" && cpio -idm --quiet)
