@@ -13,10 +13,8 @@ TEST(LineHistoryTest, KeepsAtMostAMebibyteOfLinesTheOldestGoingFirst) {
   const std::string b(LineHistory::mostBytes / 2, 'b');
   const std::string whole(LineHistory::mostBytes, 'w');
   // Each row: the lines typed, then those kept, oldest first.
-  const std::vector<std::vector<std::string>> rows[] = {{{"x", a, b}, {a, b}},
-                                                        {{"x", a + "!", b}, {b}},
-                                                        {{"x", whole}, {whole}},
-                                                        {{"x", whole + "!"}, {"x"}}};
+  const std::vector<std::vector<std::string>> rows[] = {
+      {{"x", a, b}, {a, b}}, {{"x", a + "!", b}, {b}}, {{"x", whole + "!"}, {"x"}}};
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     LineHistory history;
     for (const std::string& line : rows[i][0]) {
