@@ -11,10 +11,11 @@ namespace {
 TEST(LineHistoryTest, KeepsAtMostAMebibyteOfLinesTheOldestGoingFirst) {
   const std::string a(LineHistory::mostBytes / 2, 'a');
   const std::string b(LineHistory::mostBytes / 2, 'b');
-  const std::string whole(LineHistory::mostBytes, 'w');
   // Each row: the lines typed, then those kept, oldest first.
   const std::vector<std::vector<std::string>> rows[] = {
-      {{"x", a, b}, {a, b}}, {{"x", a + "!", b}, {b}}, {{"x", whole + "!"}, {"x"}}};
+      {{"x", a, b}, {a, b}},
+      {{"x", a + "!", b}, {b}},
+      {{"x", std::string(LineHistory::mostBytes + 1, 'w')}, {"x"}}};
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     LineHistory history;
     for (const std::string& line : rows[i][0]) {
