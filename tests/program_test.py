@@ -450,10 +450,9 @@ def test_long_lines_and_many_at_a_terminal(phonebook, tmp_path):
 
 
 def test_the_terminal_after_ctrl_z_and_ctrl_c(phonebook):
-    """In a shell with job control: Ctrl-Z stops the program at its prompt and fg brings it back,
-    the line typed so far still there and editing; Ctrl-C abandons a line, and after exit the
-    terminal echoes and reads whole lines again, as the shell's read shows: Backspace is taken by
-    the terminal."""
+    """In a shell with job control: Ctrl-Z stops the program and fg brings it back, the line typed
+    so far still there; Ctrl-C abandons a line; after exit the terminal echoes and reads whole
+    lines again, as the shell's read shows: Backspace is taken by the terminal."""
     phonebook.require("line editor")
     shell = pexpect.spawn("sh", ["-i"], timeout=10, env=dict(TERMINAL, PS1="$ "))
     shell.expect_exact("$ ")
