@@ -35,8 +35,8 @@ struct Name {
   std::string_view last;   // the part after it
 };
 Name readName();
-std::int32_t
-readPhoneNumber();  // its digits without the dashes, as a number: 010-1234-5678 is 1012345678
+// The phone number's digits without the dashes, as a number: 010-1234-5678 is 1012345678.
+std::int32_t readPhoneNumber();
 std::int32_t readAge();
 
 // Whether the text is acceptable for the field; writes nothing. The rules:
