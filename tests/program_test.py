@@ -12,6 +12,7 @@ import resource
 import signal
 import subprocess
 import tempfile
+import threading
 import time
 
 import pexpect
@@ -364,6 +365,18 @@ def at_editor(phonebook, tmp_path, env=(), errors="terminal"):
     return program
 
 
+def answered(program, keys, answer, timeout=20):
+    """Types `keys` from a thread of its own while `answer` is awaited: the echo of a long text is
+    read as it comes, so the terminal never fills with it while typing waits on the program."""
+    def type_all(data=keys.encode()):
+        while data:
+            data = data[os.write(program.child_fd, data):]
+    typist = threading.Thread(target=type_all, daemon=True)
+    typist.start()
+    program.expect_exact(answer, timeout=timeout)
+    typist.join()
+
+
 def teams_typed(program, rows):
     """Types each row's lines, then its keys at a new work contact's team; returns the teams."""
     for lines, keys in rows:
@@ -372,8 +385,7 @@ def teams_typed(program, rows):
             program.expect_exact(PROMPT)
         program.send(ADD_WORK)
         program.expect_exact(TEAM)  # the keys go to the editor, not to the terminal's own editing
-        program.send(keys + "\r")
-        program.expect_exact(on_screen(ADDED + PROMPT))
+        answered(program, keys + "\r", on_screen(ADDED + PROMPT))
     program.send("3\r")
     program.expect_exact(on_screen(LISTING))
     program.expect_exact(PROMPT)
@@ -416,22 +428,15 @@ def test_long_lines_and_many_at_a_terminal(phonebook, tmp_path):
     phonebook.require("line editor")
     program = at_editor(phonebook, tmp_path)
 
-    def type_in(text):
-        """Types in pieces, taking the echo as it comes so that neither side waits; what answers
-        the last piece is left to be expected."""
-        pieces = [text[at:at + 4096] for at in range(0, len(text), 4096)]
-        for piece in pieces[:-1]:
-            program.send(piece)
-            while program.expect([pexpect.TIMEOUT, r"."], timeout=0) == 1:
-                pass
-        program.send(pieces[-1])
     name = "A" * 3000 + " " + "B" * 3000
-    type_in(f"1\r1\r{name}\r010-1234-5678\r")
+    program.send("1\r1\r")
+    program.expect_exact(NAME)
+    answered(program, name + "\r", PHONE)
+    program.send("010-1234-5678\r")
     program.expect_exact(on_screen(ADDED + PROMPT))
     program.send("3\r")
     program.expect_exact(f"1. {name}_010-1234-5678\r\n{PROMPT}")
-    type_in("x" * 1100000 + "\r")
-    program.expect_exact(on_screen(INVALID_COMMAND + PROMPT))
+    answered(program, "x" * 1100000 + "\r", on_screen(INVALID_COMMAND + PROMPT), 120)
     many = [f"n{n:03}" + "y" * 996 for n in range(501)]
     assert teams_typed(program, [((), UP * 5), (many, UP * 600)])[1:] == ["3", many[5]]
     if not phonebook.sanitized:
